@@ -1,5 +1,6 @@
 #include "monitor/Kadu.h"
 
+#include <chrono>
 #include <system_error>
 
 namespace {
@@ -60,6 +61,12 @@ Kadu::Kadu(PortAccess& ports, Pauses& pauses, ReadingSender& sender, GpuDriver& 
 Kadu::~Kadu()
 {
     stop_ = true;
+    // A thread may be blocked handing a reading to this very thread: keep serving
+    // readings until every thread has returned, then join them.
+    while (running_ > 0) {
+        sender_.ServePendingReadings();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     for (std::thread* thread : {&fanThread_, &gpuThread_, &cpuThread_}) {
         if (thread->joinable()) thread->join();
     }
@@ -71,13 +78,27 @@ bool Kadu::Start(WindowHandle target)
     started_ = true;
     target_ = target;
     try {
-        fanThread_ = std::thread(&Kadu::RunFanThread, this);
-        gpuThread_ = std::thread(&Kadu::RunGpuThread, this);
-        cpuThread_ = std::thread(&Kadu::RunCpuThread, this);
+        StartThread(fanThread_, &Kadu::RunFanThread);
+        StartThread(gpuThread_, &Kadu::RunGpuThread);
+        StartThread(cpuThread_, &Kadu::RunCpuThread);
     } catch (const std::system_error&) {
         return false;  // the threads that did start run on and are joined as usual
     }
     return true;
+}
+
+void Kadu::StartThread(std::thread& thread, void (Kadu::*body)())
+{
+    ++running_;
+    try {
+        thread = std::thread([this, body] {
+            (this->*body)();
+            --running_;
+        });
+    } catch (...) {
+        --running_;
+        throw;
+    }
 }
 
 void Kadu::ReadRegister(uint16_t bank, uint8_t reg, uint8_t& result)

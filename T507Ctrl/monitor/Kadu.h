@@ -23,7 +23,8 @@ public:
 
     Kadu(PortAccess& ports, Pauses& pauses, ReadingSender& sender, GpuDriver& gpuDriver,
          std::ostream& gpuOutput = std::cout);
-    // Sets the stop flag and waits for every thread that was started.
+    // Sets the stop flag and waits for every thread that was started, serving the
+    // readings they are still sending meanwhile.
     virtual ~Kadu();
 
     Kadu(const Kadu&) = delete;
@@ -59,6 +60,7 @@ private:
     void RunCpuThread();
     template <typename Poll>
     void RunThread(Poll poll);
+    void StartThread(std::thread& thread, void (Kadu::*body)());
 
     std::atomic<bool> stop_{false};
     std::thread fanThread_;
@@ -72,4 +74,5 @@ private:
     Pauses& pauses_;
     ReadingSender& sender_;
     bool started_ = false;
+    std::atomic<int> running_{0};  // threads that have not yet returned
 };

@@ -16,4 +16,9 @@ class ReadingSender {
 public:
     virtual ~ReadingSender() = default;
     virtual void SendReading(WindowHandle target, uint32_t message, int32_t value) = 0;
+
+    // Called over and over on the target window's thread while it waits for the
+    // sensor threads to end: delivers a reading a thread is sending right then, which
+    // would otherwise wait for the waiting thread while that thread waits for it.
+    virtual void ServePendingReadings() {}
 };

@@ -7,4 +7,6 @@
 class WindowReadingSender final : public ReadingSender {
 public:
     void SendReading(WindowHandle target, uint32_t message, int32_t value) override;
+    // Handles the messages other threads are sending to this thread's windows.
+    void ServePendingReadings() override;
 };
