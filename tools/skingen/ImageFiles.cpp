@@ -150,7 +150,11 @@ std::vector<uint8_t> EncodeBmp(const Canvas& canvas)
         const size_t rowStart = out.size();
         for (int x = 0; x < canvas.Width(); ++x) {
             const uint8_t* p = &rgba[(static_cast<size_t>(y) * canvas.Width() + x) * 4];
-            out.insert(out.end(), {p[2], p[1], p[0]});
+            uint8_t blue = p[2];
+            // Loading with LR_LOADMAP3DCOLORS swaps these three greys for the system's
+            // 3-D colours; one step of blue keeps the picture as drawn.
+            if (p[0] == p[1] && p[1] == p[2] && (blue == 0x80 || blue == 0xC0 || blue == 0xDF)) ++blue;
+            out.insert(out.end(), {blue, p[1], p[0]});
         }
         out.resize(rowStart + stride, 0);
     }
