@@ -140,7 +140,7 @@ Canvas MainBackground(double s)
 
     PaintPlaque(c, 312, 20, 482, 64, s);  // title, centred on the title label
     PaintPlaque(c, 57, 62, 228, 100, s);  // location heading
-    PaintPlaque(c, 571, 62, 742, 100, s); // lighting mode heading
+    PaintPlaque(c, 571, 62, 752, 100, s);  // lighting mode heading
 
     // The panel behind the location controls, with hairlines between its groups.
     PaintPanel(c, 57, 118, 228, 345, s);
@@ -162,7 +162,7 @@ Canvas CustomColoursBackground()
 {
     Canvas c(800, 500);
     PaintBaseSurface(c);
-    PaintPlaque(c, 280, 20, 500, 64, 1);  // title "CUSTOM COLORS"
+    PaintPlaque(c, 270, 20, 510, 64, 1);  // title "CUSTOM COLORS"
 
     // A light plate under the wheel (drawn at 250, 100, radius 150).
     const Disc plate{400.5, 250.5, 160};

@@ -99,7 +99,7 @@ struct Token {
     uint16_t distance;  // 0 for a literal
 };
 
-std::vector<Token> FindMatches(const std::vector<uint8_t>& data)
+std::vector<Token> FindMatches(const std::vector<uint8_t>& data, int rowStride)
 {
     const int n = static_cast<int>(data.size());
     std::vector<int> head(1u << kHashBits, -1);
@@ -114,17 +114,23 @@ std::vector<Token> FindMatches(const std::vector<uint8_t>& data)
         int best = 0;
         if (pos + kMinMatch > n) return 0;
         const int limit = std::min(kMaxMatch, n - pos);
-        int candidate = head[Hash(&data[pos])];
-        for (int chain = 0; candidate >= 0 && pos - candidate <= kWindow && chain < kMaxChain; ++chain) {
+        auto tryAt = [&](int candidate) {
             int length = 0;
             while (length < limit && data[candidate + length] == data[pos + length]) ++length;
             if (length > best) {
                 best = length;
                 distance = pos - candidate;
-                if (length == limit) break;
             }
+        };
+        int candidate = head[Hash(&data[pos])];
+        for (int chain = 0; candidate >= 0 && pos - candidate <= kWindow && chain < kMaxChain && best < limit;
+             ++chain) {
+            tryAt(candidate);
             candidate = previous[candidate];
         }
+        // The same place one row up, when it beats the nearer matches: inside flat
+        // areas the hash chain is full of nearer runs and would never reach it.
+        if (rowStride > 0 && rowStride <= kWindow && pos >= rowStride) tryAt(pos - rowStride);
         return best;
     };
 
@@ -293,14 +299,12 @@ std::vector<CodeLengthToken> RunLengths(const std::vector<int>& lengths)
     return out;
 }
 
-}  // namespace
-
-std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data)
+// One deflate block with codes made for its own tokens.
+void PutBlock(BitWriter& w, const Token* tokens, size_t count, bool final)
 {
-    const std::vector<Token> tokens = FindMatches(data);
-
     std::vector<uint32_t> literalFrequencies(286, 0), distanceFrequencies(30, 0);
-    for (const Token& t : tokens) {
+    for (size_t i = 0; i < count; ++i) {
+        const Token& t = tokens[i];
         if (t.distance == 0) {
             ++literalFrequencies[t.literalOrLength];
         } else {
@@ -334,9 +338,7 @@ std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data)
     int runCount = 19;
     while (runCount > 4 && runLengths[kRunOrder[runCount - 1]] == 0) --runCount;
 
-    std::vector<uint8_t> out = {0x78, 0x01};  // deflate, 32 KiB window
-    BitWriter w(out);
-    w.Put(1, 1);  // final block
+    w.Put(final ? 1 : 0, 1);
     w.Put(2, 2);  // dynamic Huffman codes
     w.Put(static_cast<uint32_t>(literalCount - 257), 5);
     w.Put(static_cast<uint32_t>(distanceCount - 1), 5);
@@ -349,7 +351,8 @@ std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data)
         if (r.symbol == 18) w.Put(static_cast<uint32_t>(r.extra), 7);
     }
 
-    for (const Token& t : tokens) {
+    for (size_t i = 0; i < count; ++i) {
+        const Token& t = tokens[i];
         if (t.distance == 0) {
             w.PutCode(literalCodes[t.literalOrLength], literalLengths[t.literalOrLength]);
             continue;
@@ -362,6 +365,24 @@ std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data)
         w.Put(static_cast<uint32_t>(t.distance - kDistanceBase[di]), kDistanceExtra[di]);
     }
     w.PutCode(literalCodes[256], literalLengths[256]);
+}
+
+}  // namespace
+
+std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data, int rowStride)
+{
+    // Blocks of a bounded number of tokens, so the codes follow the picture's
+    // changing colours from top to bottom.
+    constexpr size_t kBlockTokens = 16384;
+    const std::vector<Token> tokens = FindMatches(data, rowStride);
+    std::vector<uint8_t> out = {0x78, 0x01};  // deflate, 32 KiB window
+    BitWriter w(out);
+    size_t begin = 0;
+    do {
+        const size_t count = std::min(kBlockTokens, tokens.size() - begin);
+        PutBlock(w, tokens.data() + begin, count, begin + count == tokens.size());
+        begin += count;
+    } while (begin < tokens.size());
     w.Finish();
 
     const uint32_t adler = Adler32(data);

@@ -34,9 +34,11 @@ uint8_t Paeth(int a, int b, int c)
     return static_cast<uint8_t>(pb <= pc ? b : c);
 }
 
-// Each row gets the filter whose output has the smallest sum of magnitudes, the
-// usual heuristic; it makes flat areas and gradients compress to almost nothing.
-std::vector<uint8_t> FilterRows(int width, int height, const std::vector<uint8_t>& rgba)
+constexpr int kAdaptive = -1;
+
+// Every row with the given filter, or with kAdaptive the filter whose output has the
+// smallest sum of magnitudes, the usual heuristic for gradients.
+std::vector<uint8_t> FilterRows(int width, int height, const std::vector<uint8_t>& rgba, int only)
 {
     const size_t stride = static_cast<size_t>(width) * 4;
     std::vector<uint8_t> out;
@@ -48,6 +50,7 @@ std::vector<uint8_t> FilterRows(int width, int height, const std::vector<uint8_t
         long bestScore = -1;
         int bestFilter = 0;
         for (int filter = 0; filter < 5; ++filter) {
+            if (only != kAdaptive && filter != only) continue;
             long score = 0;
             for (size_t i = 0; i < stride; ++i) {
                 const int a = i >= 4 ? row[i - 4] : 0;
@@ -125,7 +128,14 @@ std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>
     PutBigEndian32(header, static_cast<uint32_t>(height));
     header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, adaptive, no interlace
     PutChunk(out, "IHDR", header);
-    PutChunk(out, "IDAT", ZlibCompress(FilterRows(width, height, rgba)));
+    // Flat artwork with anti-aliased edges often packs best unfiltered, gradients
+    // filtered: keep whichever of the usual choices comes out smallest.
+    std::vector<uint8_t> best;
+    for (int filter : {0, 2, kAdaptive}) {
+        std::vector<uint8_t> packed = ZlibCompress(FilterRows(width, height, rgba, filter), width * 4 + 1);
+        if (best.empty() || packed.size() < best.size()) best = std::move(packed);
+    }
+    PutChunk(out, "IDAT", best);
     PutChunk(out, "IEND", {});
     return out;
 }
