@@ -2,8 +2,7 @@
 
 #include <array>
 #include <cmath>
-#include <functional>
-#include <limits>
+#include <tuple>
 
 #include "Canvas.h"
 #include "ImageFiles.h"
@@ -183,13 +182,15 @@ Canvas CustomColoursBackground()
     return c;
 }
 
-// The brightness row: eight dots in 18-pixel segments, lit white from the left.
+// The brightness row: eight dots lit white from the left, each in the middle of
+// the control's click segment (a whole eighth of the width, the rest unused).
 Canvas LevelPicture(int level, double s)
 {
     Canvas c(static_cast<int>(150 * s), static_cast<int>(20 * s));
     c.Clear(kPanel);
+    const int segment = c.Width() / 8;
     for (int i = 0; i < 8; ++i) {
-        const double cx = (9 + 18 * i) * s, cy = 10 * s;
+        const double cx = segment * (i + 0.5), cy = 10 * s;
         if (i < level) {
             const Disc dot{cx, cy, 5.5 * s};
             PaintShadow(c, dot, 0.8 * s, 1.6 * s, 0.22);

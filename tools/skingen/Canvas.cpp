@@ -43,20 +43,6 @@ void Canvas::Blend(int x, int y, const Colour& colour, double coverage)
     p[3] = static_cast<float>(a + p[3] * keep);
 }
 
-void Canvas::Draw(const Canvas& picture, int left, int top)
-{
-    for (int y = 0; y < picture.height_; ++y) {
-        for (int x = 0; x < picture.width_; ++x) {
-            const int tx = left + x, ty = top + y;
-            if (tx < 0 || ty < 0 || tx >= width_ || ty >= height_) continue;
-            const float* s = picture.At(x, y);
-            float* d = &pixels_[(static_cast<size_t>(ty) * width_ + tx) * 4];
-            const float keep = 1.0f - s[3];
-            for (int c = 0; c < 4; ++c) d[c] = s[c] + d[c] * keep;
-        }
-    }
-}
-
 std::vector<uint8_t> Canvas::ToRgba8() const
 {
     std::vector<uint8_t> out(pixels_.size());

@@ -64,10 +64,6 @@ public:
     }
 
     void Blend(int x, int y, const Colour& colour, double coverage);
-    void Draw(const Canvas& picture, int left, int top);
-
-    // Premultiplied channels of one pixel.
-    const float* At(int x, int y) const { return &pixels_[(static_cast<size_t>(y) * width_ + x) * 4]; }
 
     // Straight-alpha 8-bit RGBA, rows top to bottom.
     std::vector<uint8_t> ToRgba8() const;
