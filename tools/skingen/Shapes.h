@@ -62,12 +62,6 @@ struct Line {
     }
 };
 
-// The half-plane on the side of normal (nx, ny) of the line through (px, py).
-inline double HalfPlane(double x, double y, double px, double py, double nx, double ny)
-{
-    return -((x - px) * nx + (y - py) * ny);
-}
-
 // Grows a box by margin on every side.
 inline Box Grow(const Box& b, double margin)
 {
