@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-std::optional<ChannelBytes> PickWheelColor(const WheelGeometry& wheel, int x, int y, double level)
+std::optional<WheelPoint> WheelPointAt(const WheelGeometry& wheel, int x, int y)
 {
     const double dx = std::abs(x - wheel.centreX);
     const double dy = std::abs(y - wheel.centreY);
@@ -13,5 +13,12 @@ std::optional<ChannelBytes> PickWheelColor(const WheelGeometry& wheel, int x, in
     double angle = dx == 0 ? 90.0 : std::atan(dy / dx) / 3.141592653589793 * 180.0;
     if (x < wheel.centreX) angle = 180.0 - angle;
     if (y > wheel.centreY) angle = 360.0 - angle;
-    return RgbToBytes(HsvToRgb(angle, d / wheel.radius, level));
+    return WheelPoint{angle, d / wheel.radius};
+}
+
+std::optional<ChannelBytes> PickWheelColor(const WheelGeometry& wheel, int x, int y, double level)
+{
+    const std::optional<WheelPoint> point = WheelPointAt(wheel, x, y);
+    if (!point) return std::nullopt;
+    return RgbToBytes(HsvToRgb(point->hue, point->saturation, level));
 }

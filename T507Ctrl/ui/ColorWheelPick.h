@@ -12,5 +12,14 @@ struct WheelGeometry {
     double radius = 150;
 };
 
-// The colour under a client point, or nothing outside the wheel.
+// Hue (degrees) and saturation under a client point.
+struct WheelPoint {
+    double hue = 0;
+    double saturation = 0;
+};
+
+// The hue and saturation under a client point, or nothing outside the wheel.
+std::optional<WheelPoint> WheelPointAt(const WheelGeometry& wheel, int x, int y);
+
+// The colour under a client point at the level's value, or nothing outside the wheel.
 std::optional<ChannelBytes> PickWheelColor(const WheelGeometry& wheel, int x, int y, double level);

@@ -9,6 +9,10 @@
 #include "Shapes.h"
 #include "StrokeFont.h"
 #include "lighting/Color.h"
+#include "lighting/LightingModes.h"
+#include "ui/ColorWheelPick.h"
+
+#include <optional>
 
 namespace {
 
@@ -24,9 +28,12 @@ const Colour kAccent = Rgb(0x21BACC);  // the graphs' line colour
 const Colour kWhite = Rgb(0xFFFFFF);
 const Colour kShadow = Rgb(0x000000);
 
-// Preset colours of the colour plate's sectors 1 to 8.
-constexpr std::array<uint32_t, 8> kPresets = {0xFF0000, 0xFFFFFF, 0x00FFFF, 0x0000FF,
-                                              0x00FF00, 0xFFBF00, 0xFF4600, 0xFF00AC};
+// Preset colour of the colour plate's sector k (1 to 8), as the lighting panel sends it.
+uint32_t PresetRgb(int k)
+{
+    const ChannelBytes c = PresetColor(k);
+    return (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
+}
 constexpr std::array<const char*, 10> kPlateNames = {"ON",     "RED",    "WHITE",  "CYAN",   "BLUE",
                                                      "GREEN",  "YELLOW", "ORANGE", "PURPLE", "OFF"};
 
@@ -88,7 +95,7 @@ double SectorStart(int k) { return 22.5 + 45.0 * (k - 1); }
 void PaintColourRing(Canvas& c, double cx, double cy, double inner, double outer, double gap)
 {
     for (int k = 1; k <= 8; ++k) {
-        Paint(c, Sector{cx, cy, inner, outer, SectorStart(k), SectorStart(k) + 45, gap}, Rgb(kPresets[k - 1]));
+        Paint(c, Sector{cx, cy, inner, outer, SectorStart(k), SectorStart(k) + 45, gap}, Rgb(PresetRgb(k)));
     }
 }
 
@@ -334,13 +341,13 @@ Canvas PlatePicture(int index, double s, bool english)
         // The picked sector stands out of the ring; the hit area stays the ring.
         const Sector sector{m, m, (picked ? 75 : 78) * s, (picked ? 131 : 125) * s, SectorStart(k),
                             SectorStart(k) + 45, 3 * s};
-        Colour colour = Rgb(kPresets[k - 1]);
+        Colour colour = Rgb(PresetRgb(k));
         if (off) colour = Mix(colour, kPanel, 0.72);
         if (picked) PaintShadow(c, sector, 2 * s, 3 * s, 0.30);
         PaintOutlined(c, sector, 1 * s, Darker(colour, 0.16), colour);
         if (picked) {
             // An inner contour, white on colours and grey on the white sector.
-            const Colour line = kPresets[k - 1] == 0xFFFFFF ? Rgb(0xBDBDBD) : Rgb(0xFFFFFF, 0.9);
+            const Colour line = PresetRgb(k) == 0xFFFFFF ? Rgb(0xBDBDBD) : Rgb(0xFFFFFF, 0.9);
             c.Fill(sector.Bounds(), [&](double x, double y) { return std::abs(sector(x, y) + 4 * s) - 0.8 * s; }, line);
         }
     }
@@ -366,36 +373,18 @@ Canvas PlatePicture(int index, double s, bool english)
 // colour a click on it picks at full brightness: the same hue and saturation rule
 // and the program's own conversion.
 
-struct WheelPick {
-    double hue;
-    double saturation;
-    bool inside;
-};
-
-WheelPick PickAt(int x, int y)
-{
-    constexpr int kCentreX = 400, kCentreY = 250;
-    constexpr double kRadius = 150;
-    const double dx = std::abs(x - kCentreX), dy = std::abs(y - kCentreY);
-    const double d = std::sqrt(dx * dx + dy * dy);
-    double angle = dx == 0 ? 90.0 : std::atan(dy / dx) / 3.141592653589793 * 180;
-    if (x < kCentreX) angle = 180 - angle;
-    if (y > kCentreY) angle = 360 - angle;
-    return {angle, d / kRadius, d <= kRadius};
-}
-
 std::vector<uint8_t> RainbowPixels()
 {
     constexpr int kSize = 300, kLeft = 250, kTop = 100;
     std::vector<uint8_t> rgba(kSize * kSize * 4, 0);
     for (int j = 0; j < kSize; ++j) {
         for (int i = 0; i < kSize; ++i) {
-            const WheelPick pick = PickAt(kLeft + i, kTop + j);
-            if (!pick.inside) continue;
+            const std::optional<WheelPoint> pick = WheelPointAt(WheelGeometry{}, kLeft + i, kTop + j);
+            if (!pick) continue;
             // The outermost pixel ring fades out so the edge is smooth inside the picture.
-            const double alpha = std::clamp(150.0 - pick.saturation * 150.0, 0.0, 1.0);
+            const double alpha = std::clamp(150.0 - pick->saturation * 150.0, 0.0, 1.0);
             if (alpha <= 0) continue;
-            const RgbColor rgb = HsvToRgb(pick.hue, pick.saturation, 1.0);
+            const RgbColor rgb = HsvToRgb(pick->hue, pick->saturation, 1.0);
             uint8_t* p = &rgba[(static_cast<size_t>(j) * kSize + i) * 4];
             p[0] = UnitToByte(rgb.red);
             p[1] = UnitToByte(rgb.green);
