@@ -177,6 +177,12 @@ void SimLightingController::PopInputReport()
     if (!input_.empty()) input_.pop_front();
 }
 
+void SimLightingController::QueueInputReport(const std::vector<uint8_t>& report, uint32_t delayMs)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    input_.push_back({clock_.NowMs() + delayMs, report});
+}
+
 void SimLightingController::DropArrivedInput()
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -294,6 +300,10 @@ std::optional<SimLightingController::PendingFault> SimLightingController::TakeFa
 {
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
         if (it->command != kAnyCommand && it->command != command) continue;
+        if (it->skip > 0) {
+            --it->skip;
+            return std::nullopt;
+        }
         PendingFault fault = *it;
         if (--it->remaining <= 0) faults_.erase(it);
         return fault;
@@ -306,12 +316,9 @@ void SimLightingController::ReplyLocked(uint8_t command, const std::vector<uint8
     const uint64_t now = clock_.NowMs();
     const std::optional<PendingFault> fault = TakeFaultLocked(command);
     uint8_t replyCommand = command;
-    std::vector<uint8_t> replyPayload = payload;
+    const std::vector<uint8_t>& replyPayload = payload;
     if (fault && fault->fault == SimReplyFault::kNoReply) return;
-    if (fault && fault->fault == SimReplyFault::kOtherCommand) {
-        replyCommand = command == 0x06 ? 0x01 : 0x06;
-        replyPayload = BlockLocked(replyCommand);
-    }
+    if (fault && fault->fault == SimReplyFault::kOtherCommand) replyCommand = static_cast<uint8_t>(command ^ 0x01);
 
     Frame frame;
     const uint8_t* wire = frame.Build(replyCommand, replyPayload.data(), static_cast<uint16_t>(replyPayload.size()),
@@ -324,7 +331,7 @@ void SimLightingController::ReplyLocked(uint8_t command, const std::vector<uint8
         bytes.resize(bytes.size() / 2);
     }
     const uint64_t delay = fault && fault->fault == SimReplyFault::kLate ? fault->delayMs : 0;
-    QueueReportsLocked(bytes, now + delay);
+    QueueReportsLocked(bytes, now + timings_.replyLatencyMs + delay);
 }
 
 SimLocationRecord* SimLightingController::LocationLocked(uint16_t index)
@@ -543,11 +550,12 @@ void SimLightingController::ForgetReceived()
     reports_.clear();
 }
 
-void SimLightingController::InjectReplyFault(SimReplyFault fault, int times, int command, uint32_t delayMs)
+void SimLightingController::InjectReplyFault(SimReplyFault fault, int times, int command, uint32_t delayMs,
+                                            int afterRequests)
 {
     if (times <= 0) return;
     std::lock_guard<std::mutex> lock(mutex_);
-    faults_.push_back({fault, times, command, delayMs});
+    faults_.push_back({fault, times, command, delayMs, std::max(afterRequests, 0)});
 }
 
 void SimLightingController::ClearFaults()

@@ -80,6 +80,7 @@ struct SimControllerTimings {
     uint32_t upgradeRestartMs = 2000;   // off the bus after "restart into upgrade mode"
     uint32_t restartMs = 300;           // off the bus after "restart"
     uint32_t blockSessionMs = 500;      // a block read not continued within this starts over
+    uint32_t replyLatencyMs = 1;        // a reply leaves this long after its request arrived
 };
 
 // One frame the controller received, with its arrival time.
@@ -108,7 +109,7 @@ enum class SimReplyFault {
     kLate,             // the reply arrives delayMs after the request
     kGarbage,          // input reports full of bytes that hold no frame
     kTruncated,        // the reply frame stops before its end bytes
-    kOtherCommand,     // a well-formed reply, but the one another command would get
+    kOtherCommand,     // a well-formed reply with the right data under another command code
 };
 
 // The lighting controller at the level of its HID reports: 0x3F output reports in,
@@ -137,6 +138,8 @@ public:
     void ReceiveOutputReport(const uint8_t* report, size_t length);
     std::optional<SimInputReport> PeekInputReport() const;
     void PopInputReport();
+    // Puts a report of any content on the input pipe, arriving after delayMs (noise).
+    void QueueInputReport(const std::vector<uint8_t>& report, uint32_t delayMs = 0);
     // Drops the input reports that have arrived by now (the driver's queue flush).
     void DropArrivedInput();
     // Changes each time the controller leaves the bus: handles of an older epoch are dead.
@@ -164,8 +167,10 @@ public:
     void ForgetReceived();
 
     // --- Faults ---
-    // The next `times` get requests for `command` (or any) are answered badly.
-    void InjectReplyFault(SimReplyFault fault, int times = 1, int command = kAnyCommand, uint32_t delayMs = 0);
+    // The next `times` get requests for `command` (or any) are answered badly, after
+    // `afterRequests` such requests have been answered well.
+    void InjectReplyFault(SimReplyFault fault, int times = 1, int command = kAnyCommand, uint32_t delayMs = 0,
+                          int afterRequests = 0);
     void ClearFaults();
     // The next firmware block is damaged on its way in, so its CRC no longer fits.
     void CorruptNextBlock();
@@ -182,6 +187,7 @@ private:
         int remaining;
         int command;
         uint32_t delayMs;
+        int skip;
     };
     enum class Code { kNormal, kUpgrade };
 

@@ -45,9 +45,12 @@ inline void Set(SimLightingController& controller, uint8_t command, const Bytes&
     SendBytes(controller, FrameBytes(command, payload, Frame::kAccessSet));
 }
 
-// The data of every input report that has arrived by now, in order; the reports are taken.
+// Waits a moment for the controller to answer, then takes the data of every input
+// report that has arrived, in order.
 inline Bytes TakeArrivedData(SimLightingController& controller, int* reportCount = nullptr)
 {
+    constexpr uint64_t kMoment = 10;
+    controller.Clock().Advance(kMoment);
     Bytes data;
     int count = 0;
     while (auto report = controller.PeekInputReport()) {

@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"NoReply", SimReplyFault::kNoReply, false, 0},
                       FaultCase{"Garbage", SimReplyFault::kGarbage, false, 0},
                       FaultCase{"Truncated", SimReplyFault::kTruncated, false, 0},
-                      FaultCase{"OtherCommand", SimReplyFault::kOtherCommand, true, 0x06}),
+                      FaultCase{"OtherCommand", SimReplyFault::kOtherCommand, true, 0x01}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SimControllerTest, LateReplyArrivesAfterItsDelay)
