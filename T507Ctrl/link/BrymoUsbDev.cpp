@@ -41,7 +41,7 @@ int32_t BrymoUsbDev::CountPresent()
 int32_t BrymoUsbDev::Open(int32_t index)
 {
     int32_t row = index;
-    for (int32_t i = index < 0 ? 0 : index; i < rowCount_; ++i) {
+    for (int32_t i = index; i >= 0 && i < rowCount_; ++i) {
         if (table_[i].present != 0) {
             row = i;
             break;

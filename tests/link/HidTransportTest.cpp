@@ -65,6 +65,35 @@ TEST_F(TransportTest, OpensTheControllerShowingItsRealReportLengths)
     EXPECT_EQ(bus.OpenHandleCount(), 0u);
 }
 
+TEST(TransportSetup, DefaultTimeOutsFillOnlyThoseThatAreZero)
+{
+    HidDevice device;
+    device.readTimeout = 1000;
+    HidInitDevice(device);
+    EXPECT_EQ(device.readTimeout, 1000u);
+    EXPECT_EQ(device.writeTimeout, 500u);
+    EXPECT_FALSE(device.open);
+    EXPECT_EQ(device.handle, HidServices::kNoHandle);
+}
+
+TEST(TransportSetup, RegistersItsWindowForNoticesUntilDestroyed)
+{
+    SimClock clock;
+    SimHidBus bus(clock);
+    DeviceEntry table[1] = {{0x04D9, 0x8008, 0}};
+    int window = 0;
+    {
+        BrymoUsbDev transport(bus);
+        transport.Init(&window, table, 1);
+        EXPECT_EQ(bus.WatchCount(), 1u);
+        EXPECT_EQ(transport.Open(-1), 0);
+    }
+    EXPECT_EQ(bus.WatchCount(), 0u);
+    BrymoUsbDev withoutWindow(bus);
+    withoutWindow.Init(nullptr, table, 1);
+    EXPECT_EQ(bus.WatchCount(), 0u);
+}
+
 TEST_F(TransportTest, WritesATwelveByteFrameAsOneReport)
 {
     Open();
