@@ -10,7 +10,7 @@ namespace {
 
 constexpr size_t kReportHeader = 2;          // report ID, length byte
 constexpr size_t kOutputReportHeader = 3;    // report ID, chunk length, continuation
-constexpr size_t kDeviceInfoLength = 18;
+constexpr size_t kMaxAssembly = 0xFFFF + 11;
 
 void PutWord(std::vector<uint8_t>& out, uint16_t value)
 {
@@ -30,6 +30,49 @@ void ApplyMaskBits(std::vector<uint8_t>& mask, const uint8_t* bits, size_t count
         if (set) mask[i] = static_cast<uint8_t>(mask[i] | bits[i]);
         else mask[i] = static_cast<uint8_t>(mask[i] & ~bits[i]);
     }
+}
+
+// Applies an effect payload (location, field mask, selected fields) to a record; a
+// payload too short for its field mask changes nothing.
+void ApplyEffect(const std::vector<uint8_t>& p, std::array<uint8_t, 11>& record)
+{
+    std::array<uint8_t, 11> r = record;
+    size_t at = 2;
+    const auto next = [&p, &at](size_t n) -> const uint8_t* {
+        if (at + n > p.size()) return nullptr;
+        at += n;
+        return &p[at - n];
+    };
+    const auto flag = [&r](uint8_t bit, uint8_t value) {
+        r[6] = static_cast<uint8_t>(value != 0 ? r[6] | bit : r[6] & ~bit);
+    };
+    const uint8_t fields = p[1];
+    const uint8_t* field = nullptr;
+    if ((fields & 0x01) != 0) {
+        if ((field = next(1)) == nullptr) return;
+        r[0] = field[0];
+    }
+    if ((fields & 0x02) != 0) {
+        if ((field = next(4)) == nullptr) return;
+        std::copy_n(field, 4, r.begin() + 2);
+    }
+    if ((fields & 0x04) != 0) {
+        if ((field = next(1)) == nullptr) return;
+        r[1] = field[0];
+    }
+    if ((fields & 0x08) != 0) {
+        if ((field = next(1)) == nullptr) return;
+        r[10] = field[0];
+    }
+    if ((fields & 0x10) != 0) {
+        if ((field = next(1)) == nullptr) return;
+        flag(0x20, field[0]);
+    }
+    if ((fields & 0x20) != 0) {
+        if ((field = next(1)) == nullptr) return;
+        flag(0x40, field[0]);
+    }
+    record = r;
 }
 
 }  // namespace
@@ -152,6 +195,7 @@ void SimLightingController::ReceiveOutputReport(const uint8_t* report, size_t le
 
     const size_t chunk = std::min<size_t>(report[1], length - kOutputReportHeader);
     assembly_.insert(assembly_.end(), report + kOutputReportHeader, report + kOutputReportHeader + chunk);
+    if (assembly_.size() > kMaxAssembly) assembly_.clear();   // no frame is that long: noise
     if (report[2] != 0) return;   // more chunks of this frame follow
 
     std::vector<uint8_t> bytes;
@@ -381,27 +425,11 @@ void SimLightingController::HandleSetLocked(uint8_t command, const std::vector<u
             state_.Normalise();
         }
         break;
-    case 0x08: {   // effect
-        if (p.size() < 2) break;
-        SimLocationRecord* l = LocationLocked(p[0]);
-        if (l == nullptr) break;
-        const uint8_t fields = p[1];
-        size_t at = 2;
-        std::array<uint8_t, 11> r = l->record;
-        const auto take = [&p, &at](size_t n) {
-            const bool ok = at + n <= p.size();
-            at += n;
-            return ok;
-        };
-        if ((fields & 0x01) != 0) { if (!take(1)) break; r[0] = p[at - 1]; }
-        if ((fields & 0x02) != 0) { if (!take(4)) break; std::copy_n(p.begin() + static_cast<std::ptrdiff_t>(at - 4), 4, r.begin() + 2); }
-        if ((fields & 0x04) != 0) { if (!take(1)) break; r[1] = p[at - 1]; }
-        if ((fields & 0x08) != 0) { if (!take(1)) break; r[10] = p[at - 1]; }
-        if ((fields & 0x10) != 0) { if (!take(1)) break; r[6] = static_cast<uint8_t>((r[6] & ~0x20) | (p[at - 1] != 0 ? 0x20 : 0)); }
-        if ((fields & 0x20) != 0) { if (!take(1)) break; r[6] = static_cast<uint8_t>((r[6] & ~0x40) | (p[at - 1] != 0 ? 0x40 : 0)); }
-        l->record = r;   // a short payload changes nothing
+    case 0x08:   // effect
+        if (p.size() >= 2) {
+            if (SimLocationRecord* l = LocationLocked(p[0])) ApplyEffect(p, l->record);
+        }
         break;
-    }
     case 0x0B:   // mode lock
         if (p.size() >= 2) {
             state_.modeLock = p[0];

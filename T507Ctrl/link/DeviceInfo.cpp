@@ -61,8 +61,10 @@ void DeviceInfo::ParseInfo(const uint8_t* bytes, size_t length)
     }
 
     const size_t recordBytes = HandleConfig::kWireRecordSize + maskLength_;
-    const bool sensibleSize = static_cast<size_t>(entryCount_) * std::max<size_t>(entrySize_, kEntryStride) <= kMaxTableBytes &&
-                              static_cast<size_t>(locationCount_) * std::max<size_t>(configRecordSize_, recordBytes) <= kMaxTableBytes;
+    const size_t entryTableBytes = static_cast<size_t>(entryCount_) * std::max<size_t>(entrySize_, kEntryStride);
+    const size_t recordTableBytes =
+        static_cast<size_t>(locationCount_) * std::max<size_t>(configRecordSize_, recordBytes);
+    const bool sensibleSize = entryTableBytes <= kMaxTableBytes && recordTableBytes <= kMaxTableBytes;
     tablesSupported_ = sensibleSize && (entryCount_ == 0 || entrySize_ <= kEntryStride) &&
                        (locationCount_ == 0 || configRecordSize_ >= recordBytes);
     if (sensibleSize) {

@@ -12,7 +12,8 @@ using namespace linktest;
 // The transport alone over the simulated bus.
 class TransportTest : public ::testing::Test {
 protected:
-    explicit TransportTest(SimControllerIdentity identity = {}) : controller(clock, SimControllerState::Factory(), identity)
+    explicit TransportTest(SimControllerIdentity identity = {})
+        : controller(clock, SimControllerState::Factory(), identity)
     {
         bus.Attach(controller);
         transport.Init(nullptr, table, 1);

@@ -169,7 +169,8 @@ HidServices::Io Win32HidServices::ReadReport(Handle handle, uint8_t* report, siz
     overlapped.hEvent = open->readEvent.Get();
     DWORD transferred = 0;
     const BOOL started = ::ReadFile(open->file.Get(), report, static_cast<DWORD>(length), nullptr, &overlapped);
-    const Io io = FinishOverlapped(open->file.Get(), open->readEvent.Get(), overlapped, started, timeoutMs, transferred);
+    const Io io =
+        FinishOverlapped(open->file.Get(), open->readEvent.Get(), overlapped, started, timeoutMs, transferred);
     if (io == Io::kDone) received = transferred;
     return io;
 }
