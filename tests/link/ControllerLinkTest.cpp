@@ -1,5 +1,7 @@
 #include "LinkStack.h"
 
+#include "firmware/Crc16.h"
+
 #include <string>
 
 namespace {
@@ -427,6 +429,47 @@ TEST_F(CommandTest, UpgradeModeInformationTakesNoTableSizes)
     EXPECT_TRUE(info.Entries(0).empty());
     EXPECT_EQ(info.Configuration(0), nullptr);
     EXPECT_EQ(info.VersionBytes().size(), 8u);   // the version buffer is still there
+}
+
+TEST_F(CommandTest, FirmwareImageGoesThroughInCrcCheckedBlocks)
+{
+    ConnectAndReadInfo();
+    ASSERT_EQ(Link().Send(0x02, Bytes{0x00, 0x10}.data(), 2), 1);
+    manager.Disconnect();
+    clock.Advance(2000);
+    manager.RefreshNames();
+    ASSERT_EQ(manager.Connect(0), 1);
+    Link().Info().Reset();
+    ASSERT_EQ(Link().ReadDeviceInfo(), 1);
+    ASSERT_TRUE(Link().Info().InUpgradeMode());
+
+    const std::string text = std::string(150, '#') + SimLightingController::kImageVersionTag + "1.1.0\n";
+    const Bytes image(text.begin(), text.end());
+    const size_t perBlock = Link().Info().MaxPayload() - 2u;
+    ASSERT_EQ(Link().Send(0x82, Bytes{0x10}.data(), 1), 1);
+    uint8_t ack = 0;
+    EXPECT_EQ(Link().ReadRaw(&ack, 1), 1);
+    for (size_t at = 0; at < image.size(); at += perBlock) {
+        Bytes block(image.begin() + static_cast<std::ptrdiff_t>(at),
+                    image.begin() + static_cast<std::ptrdiff_t>(std::min(at + perBlock, image.size())));
+        const uint16_t crc = Crc16Arc(block.data(), block.size());
+        block.push_back(static_cast<uint8_t>(crc >> 8));
+        block.push_back(static_cast<uint8_t>(crc & 0xFF));
+        ASSERT_EQ(Link().Send(0x83, block.data(), static_cast<uint16_t>(block.size())), 1);
+    }
+    ASSERT_EQ(Link().Send(0x84, Bytes{0x10}.data(), 1), 1);
+    ASSERT_EQ(Link().Restart(), 1);
+    EXPECT_FALSE(controller.UpgradeFailed());
+    EXPECT_EQ(controller.WrittenImage(), image);
+
+    manager.Disconnect();
+    clock.Advance(300);
+    manager.RefreshNames();
+    ASSERT_EQ(manager.Connect(0), 1);
+    Link().Info().Reset();
+    ASSERT_EQ(Link().ReadDeviceInfo(), 1);
+    ASSERT_EQ(Link().ReadVersion(), 1);
+    EXPECT_EQ(Link().Info().VersionText(), "1.1.0");
 }
 
 // --- DeviceInfo alone
