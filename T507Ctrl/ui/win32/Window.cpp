@@ -7,6 +7,9 @@
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C56;  // one subclass per window belongs to us
+// Where a window names its object (the subclass data cannot be read back with
+// mingw's import library).
+constexpr wchar_t kObjectProperty[] = L"Lumivar.Window";
 
 // The message hook lives as long as at least one object is attached on the thread.
 thread_local UniqueHook messageHook;
@@ -34,7 +37,11 @@ Window::~Window() { Detach(); }
 bool Window::Subclass(HWND window)
 {
     if (window == nullptr || window_ != nullptr || FromHandle(window) != nullptr) return false;
-    if (!::SetWindowSubclass(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    if (!::SetPropW(window, kObjectProperty, this)) return false;
+    if (!::SetWindowSubclass(window, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        ::RemovePropW(window, kObjectProperty);
+        return false;
+    }
     window_ = window;
     if (attachedWindows++ == 0)
         messageHook.Reset(::SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, ::GetCurrentThreadId()));
@@ -46,15 +53,15 @@ void Window::Detach()
 {
     if (window_ == nullptr) return;
     ::RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+    ::RemovePropW(window_, kObjectProperty);
     window_ = nullptr;
     if (--attachedWindows == 0) messageHook.Reset();
 }
 
 Window* Window::FromHandle(HWND window)
 {
-    DWORD_PTR object = 0;
-    if (window == nullptr || !::GetWindowSubclass(window, SubclassProc, kSubclassId, &object)) return nullptr;
-    return reinterpret_cast<Window*>(object);
+    if (window == nullptr) return nullptr;
+    return static_cast<Window*>(::GetPropW(window, kObjectProperty));
 }
 
 bool Window::PreTranslateMessage(MSG*) { return false; }
