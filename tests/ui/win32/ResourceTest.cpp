@@ -238,7 +238,7 @@ const TemplateControl kControls[] = {
     {IDD_T507CTRL_DIALOG, IDC_COLOR_PLATE, L"Button", nullptr, 0, true},
     {IDD_T507CTRL_DIALOG, IDC_MODE_0, L"Button", nullptr, 0, true},
     {IDD_T507CTRL_DIALOG, IDC_MODE_6, L"Button", nullptr, 0, true},
-    {IDD_T507CTRL_DIALOG, IDC_APPLY, L"Button", L"APPLY", 0, false},
+    {IDD_T507CTRL_DIALOG, IDC_APPLY, L"Button", L"APPLY", 0, true},  // the layout hides it
     {IDD_T507CTRL_DIALOG, IDC_DEFAULT, L"Button", L"DEFAULT", 0, true},
     {IDD_T507CTRL_DIALOG, IDC_MODE_HEADING, L"Static", L"LIGHTING MODE", 0, true},
     {IDD_T507CTRL_DIALOG, IDC_MODE_NAME_0, L"Static", L"STATIC", 0, true},
