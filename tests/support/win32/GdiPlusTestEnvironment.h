@@ -5,7 +5,7 @@
 #include "ui/win32/GdiPlusSession.h"
 
 // GDI+ for the whole test program, as the application starts it for the whole run.
-// Include from exactly one source file of a test program.
+// Included by every test source that draws; the environment is registered once.
 class GdiPlusTestEnvironment : public ::testing::Environment {
 public:
     void SetUp() override

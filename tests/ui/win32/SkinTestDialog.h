@@ -4,6 +4,7 @@
 #include <map>
 
 #include "resource.h"
+#include "support/win32/GdiPlusTestEnvironment.h"
 #include "support/win32/WindowTestSupport.h"
 #include "ui/win32/BkDialog.h"
 
