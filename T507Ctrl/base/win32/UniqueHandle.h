@@ -95,6 +95,22 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
+};
+using UniqueHook = UniqueHandle<HookTraits>;
+
 // A device context obtained with GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
@@ -127,4 +143,43 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// The device context of one WM_PAINT, between BeginPaint and EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~PaintDc() { ::EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& Paint() const { return paint_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// A memory device context with a bitmap of its own selected for its whole life:
+// the off-screen surface of one paint or composition.
+class MemorySurface {
+public:
+    // A surface compatible with `reference` of width x height pixels.
+    MemorySurface(HDC reference, int width, int height)
+        : dc_(::CreateCompatibleDC(reference)), bitmap_(::CreateCompatibleBitmap(reference, width, height)),
+          selection_(dc_.Get(), bitmap_.Get())
+    {
+    }
+    MemorySurface(const MemorySurface&) = delete;
+    MemorySurface& operator=(const MemorySurface&) = delete;
+
+    HDC Get() const { return dc_.Get(); }
+    explicit operator bool() const { return dc_ && bitmap_; }
+
+private:
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    SelectedObject selection_;
 };
