@@ -1,38 +1,27 @@
+#include "base/win32/SystemPauses.h"
+#include "link/DebugTrace.h"
+#include "link/win32/DebuggerTraceSink.h"
+#include "link/win32/Win32HidServices.h"
+#include "monitor/win32/NvApiLibrary.h"
+#include "monitor/win32/WinRing0Ports.h"
+#include "win32/T507CtrlApp.h"
+
 #include <windows.h>
 
-// Skeleton entry point: an empty top-level window, until the application object exists.
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The lighting utility on the PC's own hardware.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+    DebuggerTraceSink trace;
+    InstallTraceSink(&trace);
 
-}  // namespace
+    Win32HidServices hid;
+    WinRing0Ports ports;
+    NvApiDriver gpu = MakeSystemNvApiDriver();
+    SystemPauses pauses;
+    Hardware hardware{hid, ports, gpu, pauses, MeasureDesktop, WindowDpi};
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = L"T507CtrlSkeleton";
-    if (!RegisterClassW(&windowClass)) return 1;
-
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Lumivar utility", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) return 1;
-    ShowWindow(window, showCommand);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    CT507CtrlApp app(instance);
+    const int exitCode = app.Run(hardware);
+    InstallTraceSink(nullptr);
+    return exitCode;
 }

@@ -101,6 +101,11 @@ void Button::SetButtonState(int32_t state)
     Invalidate();
 }
 
+void Button::EnableControl(bool enable)
+{
+    if (Handle() != nullptr) ::EnableWindow(Handle(), enable ? TRUE : FALSE);
+}
+
 void Button::SetCaption(const std::wstring& caption, const std::wstring& selectedCaption)
 {
     caption_ = caption;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win32/UniqueHandle.h"
+#include "lighting/PanelControls.h"
 #include "ui/win32/GdiPlus.h"
 #include "ui/win32/GdiPlusBitmap.h"
 #include "ui/win32/Window.h"
@@ -13,7 +14,7 @@
 // images (with alpha) over a snapshot of the parent's background, with an optional
 // caption; every later paint is one bitmap copy. As a toggle it flips between normal
 // and selected on each click. Clicks reach the owner as ordinary BN_CLICKED commands.
-class Button : public Window {
+class Button : public Window, public PanelButton {
 public:
     enum State : int32_t { kNormal = 0, kSelected = 1, kDisabled = 2 };
 
@@ -29,7 +30,7 @@ public:
     void SetSelectedImages(const std::wstring& selectedPath, const std::wstring& selectedHoverPath);
     void SetDisabledImage(const std::wstring& path);
     void SetToggleMode(bool toggle);
-    void SetButtonState(int32_t state);
+    void SetButtonState(int32_t state) override;
     // An empty selected caption means the caption in both states.
     void SetCaption(const std::wstring& caption, const std::wstring& selectedCaption);
     void SetCaptionFont(float size, uint32_t argb, Gdiplus::Unit unit);
@@ -40,6 +41,12 @@ public:
     bool IsToggle() const { return toggle_; }
     bool IsComposed() const { return composed_; }
     bool IsPressed() const { return pressed_; }
+
+    // The lighting panel's view of the button.
+    int32_t ButtonState() const override { return state_; }
+    bool DisabledFlag() const override { return disabled_; }
+    void SetDisabledFlag(bool disabled) override { disabled_ = disabled; }
+    void EnableControl(bool enable) override;
     bool IsHovered() const { return hover_; }
 
     // The composed pictures and the background snapshot (null until composed, or

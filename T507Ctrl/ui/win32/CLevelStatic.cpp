@@ -46,6 +46,11 @@ void CLevelStatic::ShowLevel()
     shownImage_ = image;
 }
 
+void CLevelStatic::EnableControl(bool enable)
+{
+    if (Handle() != nullptr) ::EnableWindow(Handle(), enable ? TRUE : FALSE);
+}
+
 LRESULT CLevelStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lighting/PanelControls.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -10,7 +12,7 @@
 
 // The brightness selector: a row of dots shown as a bitmap resource, lit from the
 // left up to the level. A click into the row picks a level and tells the owner.
-class CLevelStatic : public Window {
+class CLevelStatic : public Window, public PanelLevel {
 public:
     CLevelStatic();
     ~CLevelStatic() override;
@@ -19,7 +21,13 @@ public:
     // client area into n segments and shows the current level.
     void SetLevelImages(UINT emptyImage, std::vector<UINT> levelImages);
     // Shows the picture of `level`; a level without a picture becomes 0.
-    void ShowLevel();
+    void ShowLevel() override;
+
+    // The lighting panel's view of the control.
+    int32_t Level() const override { return level; }
+    void SetLevel(int32_t value) override { level = value; }
+    int32_t LevelCount() const override { return static_cast<int32_t>(levelImages_.size()); }
+    void EnableControl(bool enable) override;
 
     const std::vector<SegmentRect>& Segments() const { return segments_; }
     // The picture the control shows (0 for none yet).
