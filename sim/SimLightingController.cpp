@@ -89,6 +89,15 @@ SimControllerState SimControllerState::Factory()
     return state;
 }
 
+SimControllerState SimControllerState::Configured()
+{
+    SimControllerState state = Factory();
+    state.locations[0][0].mask = {0x00, 0x04};
+    state.locations[0][1].mask = {0xFF, 0x03};
+    state.Normalise();
+    return state;
+}
+
 void SimControllerState::Normalise()
 {
     const int banks = HasSecondBank() ? 2 : 1;

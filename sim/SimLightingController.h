@@ -57,6 +57,9 @@ struct SimControllerState {
     // A controller as it leaves the factory: every light on, static blue at full
     // brightness, no element assigned to any location.
     static SimControllerState Factory();
+    // A controller set up before (by the program's reset): both locations own their
+    // elements (location 0 element 10, location 1 elements 0 to 9), lit, static blue.
+    static SimControllerState Configured();
 
     bool HasSecondBank() const { return (flags & kSecondBankFlag) != 0; }
     // Sizes the tables to the counts and recomputes the entries' owners from the masks.

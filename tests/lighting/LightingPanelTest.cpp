@@ -301,7 +301,7 @@ class ControllerWithoutRecords : public PanelStack {
 protected:
     static SimControllerState NoRecords()
     {
-        SimControllerState state = ConfiguredState();
+        SimControllerState state = SimControllerState::Configured();
         state.locationCount = 0;
         state.Normalise();
         return state;
@@ -324,7 +324,7 @@ class LocationWithoutStoredColour : public PanelStack {
 protected:
     static SimControllerState DimGreenOnLocation1()
     {
-        SimControllerState state = ConfiguredState();
+        SimControllerState state = SimControllerState::Configured();
         auto& record = state.locations[0][1].record;
         record[7] = 0;
         record[8] = 64;

@@ -79,20 +79,10 @@ public:
     int applyScheduled = 0;
 };
 
-// A controller that has been set up before: both locations own elements, lit, static blue.
-inline SimControllerState ConfiguredState()
-{
-    SimControllerState state = SimControllerState::Factory();
-    state.locations[0][0].mask = {0x00, 0x04};
-    state.locations[0][1].mask = {0xFF, 0x03};
-    state.Normalise();
-    return state;
-}
-
 // The lighting panel with its controls, over the whole link and one simulated controller.
 class PanelStack : public ::testing::Test {
 protected:
-    explicit PanelStack(SimControllerState state = ConfiguredState()) : controller(clock, std::move(state))
+    explicit PanelStack(SimControllerState state = SimControllerState::Configured()) : controller(clock, std::move(state))
     {
         bus.Attach(controller);
         manager.Setup(&window, nullptr, table, 1);
