@@ -308,3 +308,67 @@ TEST_F(ColorPlateTest, DoubleClickCountsAsTwoClicks)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ColorPlateTest, FourKGeometryHitsTheLargePictures)
+{
+    WritePictures(L"LARGE_", 555, {});
+    plate.SetGeometry(PlateGeometryFor(true));
+    ASSERT_TRUE(plate.LoadImages(folder.Path() + L"LARGE_", 2));
+    Paint();
+    // 200 pixels right of the large wheel's centre: the blue sector; on the normal
+    // wheel the same point would be outside the ring.
+    Click({277 + 200, 277});
+    EXPECT_EQ(plate.state.clickedIndex, 4);
+    Click({277 + 130, 277});  // inside the large ring's hole
+    EXPECT_EQ(plate.state.clickKind, -1);
+}
+
+// The message box the main window shows for a missing picture, read back while it is up.
+struct MessageBoxSeen {
+    std::wstring text;
+    bool errorIcon = false;
+    bool seen = false;
+};
+MessageBoxSeen messageBoxSeen;
+
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(window, name, 16);
+            if (std::wstring(name) != L"#32770" || !::IsWindowVisible(window) || ::GetDlgItem(window, IDOK) == nullptr)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) return;
+    ::KillTimer(nullptr, timer);
+    // Wine's and Windows' message boxes: the text is static 0xFFFF, the icon static 0x440.
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+    messageBoxSeen.text = text;
+    const HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0));
+    messageBoxSeen.errorIcon = shown != nullptr && shown == ::LoadIconW(nullptr, IDI_ERROR);
+    messageBoxSeen.seen = true;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(ColorPlateTest, MissingPictureErrorReachesTheUserInAnErrorBox)
+{
+    std::wstring error;
+    ASSERT_FALSE(plate.LoadImages(folder.Path() + L"NONE_", 9, &error));
+    messageBoxSeen = {};
+    ::SetTimer(nullptr, 0, 20, CloseMessageBox);
+    ShowColorImageError(dialog.Handle(), error);
+    EXPECT_TRUE(messageBoxSeen.seen);
+    EXPECT_EQ(messageBoxSeen.text, L"Can not find color image:" + folder.Path() + L"NONE_ON.png.");
+    EXPECT_TRUE(messageBoxSeen.errorIcon);
+}
+
+}  // namespace

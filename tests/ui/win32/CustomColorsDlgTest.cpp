@@ -201,6 +201,22 @@ INSTANTIATE_TEST_SUITE_P(Codes, CustomColorsLanguages,
                                                         L"\u7EFF", L"\u84DD"},
                                            LanguageCase{L"DE", L"CUSTOM COLORS", L"R", L"G", L"B"}));
 
+// Fonts in points are divided by the display scale, measured as the screen's DPI / 96.
+class HighDpiDialog : public CCustomColorsDlg {
+public:
+    HighDpiDialog() : CCustomColorsDlg(nullptr, L"EN", SkinFolder()) {}
+
+protected:
+    int ScreenDpi() const override { return 120; }
+};
+
+TEST(CustomColorsDlg, DisplayScaleComesFromTheScreensDpi)
+{
+    HighDpiDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_FLOAT_EQ(dialog.DisplayScale(), 1.25f);
+}
+
 // Started from another folder, the program still finds the RETURN button's pictures.
 TEST(CustomColorsDlg, ButtonPicturesDoNotDependOnTheWorkingDirectory)
 {
