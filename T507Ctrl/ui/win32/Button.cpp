@@ -1,5 +1,6 @@
 #include "ui/win32/Button.h"
 
+#include "ui/win32/BitmapCopy.h"
 #include "ui/win32/MemDC.h"
 #include "ui/win32/SkinFont.h"
 
@@ -22,23 +23,6 @@ const Gdiplus::ColorMatrix kGreyscale = {{
     {0, 0, 0, 1, 0},
     {0, 0, 0, 0, 1},
 }};
-
-UniqueBitmap CopyPixels(HDC source, int x, int y, int width, int height)
-{
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(source, width, height));
-    UniqueMemoryDc memory(::CreateCompatibleDC(source));
-    if (!bitmap || !memory) return {};
-    SelectedObject selection(memory.Get(), bitmap.Get());
-    ::BitBlt(memory.Get(), 0, 0, width, height, source, x, y, SRCCOPY);
-    return bitmap;
-}
-
-void DrawBitmap(HDC target, HBITMAP bitmap, int width, int height)
-{
-    UniqueMemoryDc memory(::CreateCompatibleDC(target));
-    SelectedObject selection(memory.Get(), bitmap);
-    ::BitBlt(target, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
-}
 
 }  // namespace
 
@@ -148,12 +132,7 @@ bool Button::PreTranslateMessage(MSG* message)
 void Button::TakeSnapshot(int width, int height)
 {
     snapshot_.Reset();
-    HWND parent = ::GetParent(Handle());
-    RECT place{};
-    ::GetWindowRect(Handle(), &place);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    WindowDc parentDc(parent);
-    snapshot_ = CopyPixels(parentDc.Get(), place.left, place.top, width, height);
+    snapshot_ = SnapshotParentUnder(Handle(), width, height);
 }
 
 void Button::Compose(HDC dc)

@@ -15,6 +15,8 @@
 #include "monitor/win32/CGraph.h"
 #include "ui/win32/Button.h"
 #include "ui/win32/ButtonImages.h"
+#include "ui/win32/CColorPlate.h"
+#include "ui/win32/CCustomColorsDlg.h"
 #include "ui/win32/CLevelStatic.h"
 #include "ui/win32/GdiPlusBitmap.h"
 #include "ui/win32/SkinFont.h"
@@ -22,28 +24,21 @@
 
 namespace {
 
-// The skin folder beside the program: <build>/bin/res/.
-std::wstring SkinFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder + L"bin\\res\\";
-}
-
-std::wstring Text(UINT id)
-{
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 std::string Environment(const char* name)
 {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
+}
+
+// Under the screenshot script: stays on screen (LUMIVAR_SHOWCASE_SECONDS) after
+// writing the ready file the photographer waits for.
+void KeepOnScreen()
+{
+    const int seconds = std::atoi(Environment("LUMIVAR_SHOWCASE_SECONDS").c_str());
+    if (seconds <= 0) return;
+    PumpMessagesFor(500);
+    if (const std::string ready = Environment("LUMIVAR_SHOWCASE_READY"); !ready.empty()) std::ofstream(ready) << "ready\n";
+    PumpMessagesFor(static_cast<DWORD>(seconds) * 1000);
 }
 
 class SkinShowcase {
@@ -80,11 +75,11 @@ public:
         ButtonAt(IDC_ALL_OFF, [&](Button& b) { LoadToggleButtonImages(b, skin, L"BTN", 152, 309, false); });
         buttons_[IDC_ALL_ON]->SetButtonState(Button::kSelected);
         ButtonAt(IDC_DEFAULT, [&](Button& b) { LoadButtonImages(b, skin, L"DEFAULT", 590, 340, false); });
-        // The colour plate's picture, shown by a plain image button here.
-        ButtonAt(IDC_COLOR_PLATE, [&](Button& b) {
-            b.SetImages(skin + (chinese_ ? L"T507_RED.png" : L"T507_EN_RED.png"), L"");
-            ::SetWindowPos(b.Handle(), nullptr, 261, 105, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        });
+        plate_.SubclassDlgItem(window, IDC_COLOR_PLATE);
+        plate_.SetTextStyle(7.0f, 0xFF9E9D9D);
+        if (chinese_) plate_.SetLabels(Text(IDS_CUSTOM_COLORS_ZH), Text(IDS_OFF_ZH));
+        plateLoaded_ = plate_.LoadImages(skin + (chinese_ ? L"T507_" : L"T507_EN_"), 1);
+        ::SetWindowPos(plate_.Handle(), nullptr, 261, 105, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         Caption(IDC_ALL_ON, chinese_ ? IDS_ON_ZH : IDS_ON_EN, 8);
         Caption(IDC_ALL_OFF, chinese_ ? IDS_OFF_ZH : IDS_OFF_EN, 8);
         Caption(IDC_DEFAULT, chinese_ ? IDS_DEFAULT_ZH : IDS_DEFAULT_EN, 10);
@@ -148,6 +143,7 @@ public:
     }
 
     HWND Handle() const { return dialog_.Handle(); }
+    bool PlateShown() const { return plateLoaded_ && plate_.IsComposed(); }
 
 private:
     void Label(int id, UINT text, int x, int y, float points, uint32_t color, int width = -1, int height = -1)
@@ -180,6 +176,8 @@ private:
     SkinTestDialog dialog_;
     std::vector<std::unique_ptr<TextView>> labels_;
     std::map<int, std::unique_ptr<Button>> buttons_;
+    CColorPlate plate_;
+    bool plateLoaded_ = false;
     std::vector<std::unique_ptr<CLevelStatic>> levels_;
     std::vector<std::unique_ptr<CGraph>> graphs_;
 };
@@ -189,13 +187,27 @@ TEST(SkinShowcase, MainWindowSkinFromTheToolkit)
     SkinShowcase showcase(Environment("LUMIVAR_SHOWCASE_LANGUAGE") == "ZH");
     ASSERT_TRUE(showcase.Build());
     EXPECT_EQ(showcase.ButtonsWithoutPicture(), std::vector<int>{});
+    EXPECT_TRUE(showcase.PlateShown());
 
-    const int seconds = std::atoi(Environment("LUMIVAR_SHOWCASE_SECONDS").c_str());
-    if (seconds <= 0) return;
-    // Kept on screen for the photographer, who waits for the ready file.
-    PumpMessagesFor(500);
-    if (const std::string ready = Environment("LUMIVAR_SHOWCASE_READY"); !ready.empty()) std::ofstream(ready) << "ready\n";
-    PumpMessagesFor(static_cast<DWORD>(seconds) * 1000);
+    KeepOnScreen();
+}
+
+// The custom colour dialog with a pick made, at the screen position of the showcase.
+TEST(SkinShowcase, CustomColorsDialogWithAPick)
+{
+    const bool chinese = Environment("LUMIVAR_SHOWCASE_LANGUAGE") == "ZH";
+    CCustomColorsDlg dialog(nullptr, chinese ? L"ZH" : L"EN", SkinFolder());
+    dialog.level = 223.0 / 255.0;
+    ASSERT_TRUE(dialog.Create());
+    ::SetWindowPos(dialog.Handle(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::UpdateWindow(dialog.Handle());
+    PumpMessages();
+    ::PostMessageW(dialog.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(470, 180));
+    ::PostMessageW(dialog.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(470, 180));
+    PumpMessages();
+    EXPECT_EQ(dialog.Marker().x, 470);
+    EXPECT_TRUE(dialog.ReturnButton().IsComposed());
+    KeepOnScreen();
 }
 
 // Every skin file the windows ask for is beside the program, 4K pictures twice the size.

@@ -2,11 +2,31 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "resource.h"
 #include "support/win32/GdiPlusTestEnvironment.h"
 #include "support/win32/WindowTestSupport.h"
 #include "ui/win32/BkDialog.h"
+
+// The skin folder beside the program: <build>/bin/res/.
+inline std::wstring SkinFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\'));
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    return folder + L"bin\\res\\";
+}
+
+// A string of the program's string table.
+inline std::wstring Text(UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
 
 // The main window's template as a skinned test dialog, created modeless and shown:
 // counts the click commands of its controls and lets a test look at each background
