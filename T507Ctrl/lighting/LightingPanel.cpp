@@ -53,6 +53,12 @@ HandleConfig* LightingPanel::SelectedRecord()
     return &configurations_[selected_];
 }
 
+double LightingPanel::SelectedBrightness() const
+{
+    if (selected_ > 1 || selected_ >= configurations_.size()) return 0.0;
+    return configurations_[selected_].brightness / 255.0;
+}
+
 int32_t LightingPanel::LevelOf(uint8_t location) const
 {
     return location < controls_.levelControls.size() ? controls_.levelControls[location]->Level() : 0;

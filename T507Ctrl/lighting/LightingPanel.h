@@ -51,6 +51,9 @@ public:
     int32_t ResetToDefault();
 
     uint8_t SelectedLocation() const { return selected_; }
+    // The selected location's brightness byte / 255: the value the custom colour
+    // dialog picks at. 0 while no location is selected.
+    double SelectedBrightness() const;
     const std::vector<HandleConfig>& Configurations() const { return configurations_; }
     const std::vector<uint32_t>& FullColors() const { return fullColors_; }
     const PendingChanges& Pending() const { return pending_; }

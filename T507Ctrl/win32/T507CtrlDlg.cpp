@@ -132,6 +132,7 @@ void CT507CtrlDlg::SubclassControls()
         {&modeHeading_, IDC_MODE_HEADING},     {&fanGraph_, IDC_FAN_GRAPH},
         {&gpuGraph_, IDC_GPU_GRAPH},           {&cpuGraph_, IDC_CPU_GRAPH},
         {&location1Level_, IDC_LOCATION1_LEVEL}, {&location0Level_, IDC_LOCATION0_LEVEL},
+        {&colorPlate_, IDC_COLOR_PLATE},
     };
     for (const auto& c : controls) c.control->SubclassDlgItem(window, c.id);
     for (int i = 0; i < 7; ++i) {
@@ -140,6 +141,10 @@ void CT507CtrlDlg::SubclassControls()
     }
     location0Level_.levelCallback = [this](int32_t) { panel_.LevelPicked(); };
     location1Level_.levelCallback = [this](int32_t) { panel_.LevelPicked(); };
+    colorPlate_.colorCallback = [this](uint8_t& red, uint8_t& green, uint8_t& blue) {
+        panel_.ColorPicked({red, green, blue});
+    };
+    colorPlate_.dialogLevel = [this] { return panel_.SelectedBrightness(); };
 }
 
 void CT507CtrlDlg::CreateMenus()

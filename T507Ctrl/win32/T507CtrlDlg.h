@@ -8,6 +8,7 @@
 #include "monitor/win32/WindowReadingSender.h"
 #include "ui/win32/BkDialog.h"
 #include "ui/win32/Button.h"
+#include "ui/win32/CColorPlate.h"
 #include "ui/win32/CLevelStatic.h"
 #include "ui/win32/TextView.h"
 #include "win32/AppState.h"
@@ -110,6 +111,7 @@ private:
     std::array<TextView, 7> modeNames_;
     CGraph fanGraph_, gpuGraph_, cpuGraph_;
     CLevelStatic location1Level_, location0Level_;
+    CColorPlate colorPlate_;
 
     LightingPanel panel_;
 };

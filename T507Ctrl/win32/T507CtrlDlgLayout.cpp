@@ -13,6 +13,7 @@ namespace {
 constexpr uint32_t kWhiteText = 0xFFFFFFFF;
 constexpr uint32_t kDarkText = 0xFF58585A;
 constexpr uint32_t kGraphText = 0xFF999999;
+constexpr uint32_t kPlateText = 0xFF9E9D9D;
 constexpr COLORREF kSkinGrey = RGB(0xD1, 0xD1, 0xD0);
 
 void Move(const Window& control, int x, int y)
@@ -108,6 +109,23 @@ void CT507CtrlDlg::LayoutWithFactor(int f)
     Hide(location1Off_);
     controls.locationGroups.push_back({&location1On_, &location1Off_});
     layoutLevel(location1Level_, 256);
+
+    // The plate's pictures are the only skin files that differ by language.
+    const std::wstring platePrefix = app_.executableDirectory +
+                                     (app_.languageCode == L"EN" ? L"/res/T507_EN_" : L"/res/T507_") +
+                                     (f == 2 ? L"4K_" : L"");
+    colorPlate_.SetGeometry(PlateGeometryFor(f == 2));
+    std::wstring error;
+    if (!colorPlate_.LoadImages(platePrefix, kPictureOff, &error)) {
+        ShowColorImageError(Handle(), error);
+        return;  // the layout ends here, as far as it got
+    }
+    colorPlate_.SetTextStyle(f == 2 ? 13.0f : 7.0f, kPlateText);  // pixel-exact pictures: not divided
+    Move(colorPlate_, 261 * f, 105 * f);
+    colorPlate_.state.centreLocked = true;
+    colorPlate_.state.dialogEnabled = true;
+    colorPlate_.SetCustomColorsSkin(app_.languageCode, skin);
+    controls.plate = &colorPlate_;
 
     font(modeHeading_, 11, kWhiteText);
     Move(modeHeading_, 583 * f, 72 * f);

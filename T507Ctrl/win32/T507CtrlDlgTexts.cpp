@@ -35,6 +35,10 @@ void CT507CtrlDlg::SetLanguage(const std::wstring& languageCode)
     modeHeading_.SetLabelText(text(IDS_LIGHTING_MODE_EN, IDS_LIGHTING_MODE_ZH));
     for (UINT i = 0; i < 7; ++i) modeNames_[i].SetLabelText(text(IDS_MODE_STATIC_EN + i, IDS_MODE_STATIC_ZH + i));
 
+    // The English pictures carry their words; the others get them drawn.
+    if (english) colorPlate_.SetLabels(L"", L"");
+    else colorPlate_.SetLabels(text(IDS_CUSTOM_COLORS_EN, IDS_CUSTOM_COLORS_ZH), text(IDS_OFF_EN, IDS_OFF_ZH));
+
     const std::wstring on = text(IDS_ON_EN, IDS_ON_ZH);
     const std::wstring off = text(IDS_OFF_EN, IDS_OFF_ZH);
     for (Button* button : {&location0On_, &location1On_, &allOnButton_}) button->SetCaption(on, L"");

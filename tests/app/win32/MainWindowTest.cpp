@@ -182,6 +182,15 @@ TEST_F(MainWindow, ModeAndLevelClicksReachTheController)
     EXPECT_EQ(controller.Location(0).Brightness(), 95);
 }
 
+TEST_F(MainWindow, PresetClickOnThePlateSendsAndStoresTheColour)
+{
+    Open();
+    Click(IDC_COLOR_PLATE, 209, 209);  // lower right of the wheel: green
+    EXPECT_EQ(Sets(), (std::vector<std::pair<uint8_t, Bytes>>{{0x04, {0x80, 0x00, 0xFF, 0x00, 0x00, 0x00}}}));
+    EXPECT_EQ(settings.Value(L"hanlde_0", L"maxG"), L"255");
+    EXPECT_EQ(settings.Value(L"hanlde_0", L"maxB"), L"0");
+}
+
 TEST_F(MainWindow, AllOffDisablesThePanelAndAllOnBringsItBack)
 {
     Open();

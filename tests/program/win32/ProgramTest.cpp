@@ -15,14 +15,30 @@
 
 namespace {
 
-std::wstring BuiltProgram()
+// The built program's folder: <build>\bin\.
+std::wstring BuiltProgramFolder()
 {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
     folder.resize(folder.find_last_of(L'\\'));
     folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder + L"bin\\T507Ctrl.exe";
+    return folder + L"bin\\";
+}
+
+// The program as it is installed: the executable with its skin folder beside it.
+void Install(const std::wstring& folder, const std::wstring& name)
+{
+    const std::wstring built = BuiltProgramFolder();
+    ::CopyFileW((built + L"T507Ctrl.exe").c_str(), (folder + name).c_str(), FALSE);
+    ::CreateDirectoryW((folder + L"res").c_str(), nullptr);
+    WIN32_FIND_DATAW file{};
+    HANDLE search = ::FindFirstFileW((built + L"res\\*.png").c_str(), &file);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        ::CopyFileW((built + L"res\\" + file.cFileName).c_str(), (folder + L"res\\" + file.cFileName).c_str(), FALSE);
+    } while (::FindNextFileW(search, &file));
+    ::FindClose(search);
 }
 
 std::string ReadFile(const std::wstring& path)
@@ -49,7 +65,7 @@ class Program {
 public:
     Program(const std::wstring& folder, const std::wstring& name) : path_(folder + name)
     {
-        ::CopyFileW(BuiltProgram().c_str(), path_.c_str(), FALSE);
+        Install(folder, name);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + path_ + L"\"";
@@ -71,10 +87,10 @@ public:
     bool Started() const { return started_; }
     bool Exited(DWORD waitMs) const { return ::WaitForSingleObject(process_.hProcess, waitMs) == WAIT_OBJECT_0; }
 
-    // The first top-level window of the process with this title, waiting up to 10 s.
+    // The first top-level window of the process with this title, waiting up to 20 s.
     HWND WaitForWindow(const std::wstring& title) const
     {
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 200; ++i) {
             if (HWND found = FindWindowOf(title)) return found;
             if (Exited(0)) return nullptr;
             ::Sleep(100);

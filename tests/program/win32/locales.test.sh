@@ -5,12 +5,18 @@
 set -uo pipefail
 build=$1
 failed=0
+# A prefix of its own: Wine rewrites the prefix's font links for each new code page,
+# which would change the look of every later test's dialogs.
+source "$(dirname "$0")/../../../scripts/wine-env"
+export WINEPREFIX="$build/wineprefix-locales"
+lumivar_wine_prepare_prefix
+trap 'wineserver -k >/dev/null 2>&1' EXIT
 for case in en_US.UTF-8:EN zh_CN.UTF-8:ZH zh_TW.UTF-8:EN de_DE.UTF-8:DE; do
   lang=${case%%:*}
   expected=${case##*:}
   folder=$(mktemp -d)
   cp "$build/bin/T507Ctrl.exe" "$folder/"
-  LANG=$lang LC_ALL=$lang "$build/wine-run" "$folder/T507Ctrl.exe" >/dev/null 2>&1 &
+  LANG=$lang LC_ALL=$lang wine "$folder/T507Ctrl.exe" >/dev/null 2>&1 &
   program=$!
   for _ in $(seq 1 150); do
     grep -q '^MinToTray=' "$folder/settings.ini" 2>/dev/null && break
