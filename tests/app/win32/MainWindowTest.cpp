@@ -24,17 +24,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// The program's folder beside the test programs: <build>\bin\ (the skin is in res).
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder + L"bin\\";
-}
-
 std::wstring WindowText(HWND window)
 {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');

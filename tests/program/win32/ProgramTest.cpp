@@ -15,21 +15,10 @@
 
 namespace {
 
-// The built program's folder: <build>\bin\.
-std::wstring BuiltProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder + L"bin\\";
-}
-
 // The program as it is installed: the executable with its skin folder beside it.
 void Install(const std::wstring& folder, const std::wstring& name)
 {
-    const std::wstring built = BuiltProgramFolder();
+    const std::wstring built = ProgramFolder();
     ::CopyFileW((built + L"T507Ctrl.exe").c_str(), (folder + name).c_str(), FALSE);
     ::CreateDirectoryW((folder + L"res").c_str(), nullptr);
     WIN32_FIND_DATAW file{};

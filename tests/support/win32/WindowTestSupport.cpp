@@ -94,3 +94,13 @@ bool WritePng(const std::wstring& path, int width, int height, const std::functi
     }
     return bitmap.Save(path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
 }
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\'));      // <build>\tests
+    folder.resize(folder.find_last_of(L'\\') + 1);  // the build folder
+    return folder + L"bin\\";
+}

@@ -9,6 +9,9 @@
 
 // Helpers of the window tests: message pumping, pixels, temporary PNG files.
 
+// The built program's folder beside the test programs: <build>\bin\ (the skin is in res\).
+std::wstring ProgramFolder();
+
 // Dispatches whatever is queued for this thread (and what that posts in turn).
 void PumpMessages(int rounds = 3);
 // Pumps for about `milliseconds`.

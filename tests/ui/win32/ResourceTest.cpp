@@ -119,12 +119,7 @@ const BitmapResource kBitmaps[] = {
 
 std::wstring ProgramPath()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));            // .../tests
-    folder.resize(folder.find_last_of(L'\\') + 1);        // the build folder
-    return folder + L"bin\\T507Ctrl.exe";
+    return ProgramFolder() + L"T507Ctrl.exe";
 }
 
 // The test program's own resources, or those of T507Ctrl.exe loaded as data.

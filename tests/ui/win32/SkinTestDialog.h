@@ -12,12 +12,7 @@
 // The skin folder beside the program: <build>/bin/res/.
 inline std::wstring SkinFolder()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder + L"bin\\res\\";
+    return ProgramFolder() + L"res\\";
 }
 
 // A string of the program's string table.
