@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -255,8 +256,17 @@ TEST_P(FirmwareUpdateFlow, FromTheMenuToTheReconnectedControllerWithItsNewVersio
     prompts.file = file.Path();
     Connect();
 
-    ASSERT_TRUE(RunCommand(c.code));
+    std::vector<int> positions;   // of the progress bar, while it is shown
+    ASSERT_TRUE(RunCommand(c.code, [&](int) {
+        HWND dialog = FindFirmwareDialog();
+        if (dialog != nullptr && Visible(::GetDlgItem(dialog, IDC_PROGRESS))) {
+            positions.push_back(static_cast<int>(::SendDlgItemMessageW(dialog, IDC_PROGRESS, PBM_GETPOS, 0, 0)));
+        }
+    }));
 
+    // The bar moved on while the blocks went.
+    EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p < 100; }));
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
     ASSERT_EQ(prompts.titles, std::vector<std::wstring>{c.selectTitle});
     ASSERT_EQ(prompts.boxes.size(), 2u);
     EXPECT_EQ(prompts.boxes[0].text, c.warning);
