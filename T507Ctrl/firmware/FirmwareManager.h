@@ -80,6 +80,7 @@ private:
     ControllerLink* link_ = nullptr;
     std::wstring path_;
     std::ifstream file_;
+    std::vector<char> readAhead_;   // the file stream's buffer
     std::vector<uint8_t> buffer_;
     FirmwareFileTexts texts_;
     std::atomic<int32_t> state_{kReady};
