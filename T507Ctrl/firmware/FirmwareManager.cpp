@@ -5,7 +5,8 @@
 #include "link/DeviceInfo.h"
 #include "link/DeviceManager.h"
 
-#include <filesystem>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -23,7 +24,10 @@ std::wstring FileNameOf(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-FirmwareManager::FirmwareManager(TaskThreads& threads, Pauses& pauses) : AsyncTask(threads), pauses_(pauses) {}
+FirmwareManager::FirmwareManager(TaskThreads& threads, Pauses& pauses, FirmwareFile& file)
+    : AsyncTask(threads), pauses_(pauses), file_(file)
+{
+}
 
 FirmwareManager::~FirmwareManager() { EndWorker(); }
 
@@ -71,17 +75,27 @@ void FirmwareManager::MoveStateUnlessCancelled(int32_t to)
 
 bool FirmwareManager::OpenFile(uint64_t& length)
 {
-    // Read ahead in large pieces: a read per block costs more than the block's
-    // transfer on some systems.
+    if (!file_.Open(path_)) return false;
     readAhead_.resize(kReadAheadBytes);
-    file_.rdbuf()->pubsetbuf(readAhead_.data(), static_cast<std::streamsize>(readAhead_.size()));
-    file_.open(std::filesystem::path(path_), std::ios::in | std::ios::binary);
-    if (!file_.is_open()) return false;
-    file_.seekg(0, std::ios::end);
-    const std::streamoff end = file_.tellg();
-    file_.seekg(0, std::ios::beg);
-    if (end < 0 || !file_) return false;
-    length = static_cast<uint64_t>(end);
+    readAheadAt_ = 0;
+    readAheadEnd_ = 0;
+    return file_.Length(length);
+}
+
+bool FirmwareManager::ReadFile(uint8_t* destination, size_t count)
+{
+    while (count != 0) {
+        if (readAheadAt_ == readAheadEnd_) {
+            readAheadAt_ = 0;
+            readAheadEnd_ = file_.Read(readAhead_.data(), readAhead_.size());
+            if (readAheadEnd_ == 0) return false;
+        }
+        const size_t n = std::min(count, readAheadEnd_ - readAheadAt_);
+        std::memcpy(destination, readAhead_.data() + readAheadAt_, n);
+        readAheadAt_ += n;
+        destination += n;
+        count -= n;
+    }
     return true;
 }
 
@@ -140,18 +154,16 @@ int32_t FirmwareManager::Run()
     }
 
     buffer_.clear();
-    file_.close();
-    file_.clear();
     readAhead_.clear();
+    file_.Close();
     return ok;
 }
 
 int32_t FirmwareManager::SendBlock(size_t count)
 {
     if (count + kCrcBytes > buffer_.size()) return 0;
-    file_.read(reinterpret_cast<char*>(buffer_.data()), static_cast<std::streamsize>(count));
     // Bytes that were never read are never sent.
-    if (static_cast<size_t>(file_.gcount()) != count) return 0;
+    if (!ReadFile(buffer_.data(), count)) return 0;
     const uint16_t crc = Crc16Arc(buffer_.data(), count);
     buffer_[count] = static_cast<uint8_t>(crc >> 8);
     buffer_[count + 1] = static_cast<uint8_t>(crc & 0xFF);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "firmware/AsyncTask.h"
+#include "firmware/FirmwareFile.h"
 
 #include <atomic>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -44,7 +44,8 @@ public:
     static constexpr uint8_t kUpgradeKey = 0x10;
     static constexpr size_t kCrcBytes = 2;
 
-    FirmwareManager(TaskThreads& threads, Pauses& pauses);
+    // file is where the firmware is read from (kept by the caller).
+    FirmwareManager(TaskThreads& threads, Pauses& pauses, FirmwareFile& file);
     ~FirmwareManager() override;
 
     // The controller is in its upgrade code and has room for at least one file byte
@@ -72,6 +73,8 @@ private:
     // the file gave fewer bytes or the block could not be sent.
     int32_t SendBlock(size_t count);
     bool OpenFile(uint64_t& length);
+    // Reads exactly count bytes through the read-ahead; false when the file ran short.
+    bool ReadFile(uint8_t* destination, size_t count);
     // The state becomes `to` unless the task was cancelled meanwhile.
     void MoveStateUnlessCancelled(int32_t to);
 
@@ -79,8 +82,12 @@ private:
     DeviceManager* deviceManager_ = nullptr;
     ControllerLink* link_ = nullptr;
     std::wstring path_;
-    std::ifstream file_;
-    std::vector<char> readAhead_;   // the file stream's buffer
+    FirmwareFile& file_;
+    // Read ahead in large pieces: a read per block costs more than the block's
+    // transfer on some systems.
+    std::vector<uint8_t> readAhead_;
+    size_t readAheadAt_ = 0;
+    size_t readAheadEnd_ = 0;
     std::vector<uint8_t> buffer_;
     FirmwareFileTexts texts_;
     std::atomic<int32_t> state_{kReady};

@@ -27,5 +27,6 @@ int main(int argc, char** argv)
     UiQueueRequestWindow window(queue);
     SimTaskThreads threads(queue);
     NoProgress progress;
-    return firmwarebench::RunBenchmark(argc, argv, window, threads, progress);
+    StreamFirmwareFile reader;
+    return firmwarebench::RunBenchmark(argc, argv, window, threads, progress, reader);
 }

@@ -122,7 +122,7 @@ struct Run {
 // One update of the image at file through the whole stack, with the given request
 // window, worker threads and progress window.
 inline Run WriteImage(const std::filesystem::path& file, size_t imageBytes, bool paced, RequestWindow& window,
-                      TaskThreads& threads, ProgressWindow& progress)
+                      TaskThreads& threads, ProgressWindow& progress, FirmwareFile& reader)
 {
     SimClock clock;
     SimLightingController controller(clock);
@@ -134,7 +134,7 @@ inline Run WriteImage(const std::filesystem::path& file, size_t imageBytes, bool
     DeviceManager manager(services);
     manager.Setup(&window, nullptr, table, 1);
     RecordingPauses pauses(&clock);
-    FirmwareManager task(threads, pauses);
+    FirmwareManager task(threads, pauses, reader);
     task.Init(&progress, &manager);
 
     Run run;
@@ -168,7 +168,8 @@ inline Run WriteImage(const std::filesystem::path& file, size_t imageBytes, bool
 
 // Writes the image file, runs the update over the endpoint model and over a bus that
 // answers at once, and prints the figures. Non-zero when an update failed.
-inline int RunBenchmark(int argc, char** argv, RequestWindow& window, TaskThreads& threads, ProgressWindow& progress)
+inline int RunBenchmark(int argc, char** argv, RequestWindow& window, TaskThreads& threads, ProgressWindow& progress,
+                        FirmwareFile& reader)
 {
     const size_t kib = argc > 1 ? static_cast<size_t>(std::strtoul(argv[1], nullptr, 10)) : 256;
     const size_t imageBytes = std::max<size_t>(kib, 1) * 1024;
@@ -179,7 +180,7 @@ inline int RunBenchmark(int argc, char** argv, RequestWindow& window, TaskThread
         std::ofstream(file, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
     }
     std::printf("firmware image: %zu bytes\n", imageBytes);
-    const Run paced = WriteImage(file, imageBytes, true, window, threads, progress);
+    const Run paced = WriteImage(file, imageBytes, true, window, threads, progress, reader);
     const double wireSeconds = static_cast<double>(paced.outReports + paced.inReports) / 1000.0;
     std::printf("full-speed endpoint model: %s, %zu blocks, %llu reports out, %llu in\n",
                 paced.succeeded ? "written" : "FAILED", paced.blocks,
@@ -188,7 +189,7 @@ inline int RunBenchmark(int argc, char** argv, RequestWindow& window, TaskThread
                 paced.modelSeconds, wireSeconds, paced.modelSeconds / wireSeconds,
                 100.0 * (paced.modelSeconds - wireSeconds) / wireSeconds);
 
-    const Run immediate = WriteImage(file, imageBytes, false, window, threads, progress);
+    const Run immediate = WriteImage(file, imageBytes, false, window, threads, progress, reader);
     std::printf("controller answering at once: %s, %zu blocks in %.3f s, %.1f us per block\n",
                 immediate.succeeded ? "written" : "FAILED", immediate.blocks, immediate.seconds,
                 immediate.blocks != 0 ? 1e6 * immediate.seconds / static_cast<double>(immediate.blocks) : 0.0);

@@ -47,11 +47,11 @@ TEST_P(TransferTest, WritesTheFileInCrcCheckedBlocksAndRestartsIntoTheNewVersion
 {
     const TransferCase& c = GetParam();
     const Bytes image = Image(c.fileLength, "4.5.6");
-    TemporaryFile file("kadu fw.bin");
-    file.Write(image);
+    TemporaryFile imageFile("kadu fw.bin");
+    imageFile.Write(image);
     EnterUpgradeMode();
 
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
 
     // Begin, the blocks, end, restart: nothing else, in this order.
     std::vector<uint8_t> expected{0x82};
@@ -122,10 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FirmwareStack, ThreeBytesAbcGoAsOneBlockWithTheirCrcHighByteFirst)
 {
-    TemporaryFile file("abc.bin");
-    file.Write(Bytes{'a', 'b', 'c'});
+    TemporaryFile imageFile("abc.bin");
+    imageFile.Write(Bytes{'a', 'b', 'c'});
     EnterUpgradeMode();
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     const std::vector<SimReceivedFrame> blocks = FramesWith(0x83);
     ASSERT_EQ(blocks.size(), 1u);
     EXPECT_EQ(blocks[0].payload, (Bytes{'a', 'b', 'c', 0x97, 0x38}));
@@ -143,14 +143,14 @@ TEST_F(FirmwareStack, ReportsTheFileNameWithoutItsFolder)
 
 TEST_F(FirmwareStack, CancelDuringTheTransferStopsAfterTheBlockBeingSentWithoutAnOutcome)
 {
-    TemporaryFile file("fw.bin");
-    file.Write(Image(6200, "9.9.9"));
+    TemporaryFile imageFile("fw.bin");
+    imageFile.Write(Image(6200, "9.9.9"));
     EnterUpgradeMode();
     // The user's Cancel arrives on the window thread while the worker is sending.
     progress.onReport = [this](const Report& report) {
         if (report.code == FirmwareManager::kTransferring && report.value == 40) queue.Post([this] { task.Cancel(); });
     };
-    ASSERT_TRUE(task.Start(file.Path()));
+    ASSERT_TRUE(task.Start(imageFile.Path()));
     task.WaitWithMessages();
 
     const std::vector<intptr_t> percentages = progress.Percentages();
@@ -177,11 +177,11 @@ TEST_F(FirmwareStack, CancelDuringTheTransferStopsAfterTheBlockBeingSentWithoutA
 
 TEST_F(FirmwareStack, CancelledBeforeTheWorkerStartsSendsNothingAndReportsNothing)
 {
-    TemporaryFile file("fw.bin");
-    file.Write(Image(100, "1.1.1"));
+    TemporaryFile imageFile("fw.bin");
+    imageFile.Write(Image(100, "1.1.1"));
     EnterUpgradeMode();
     task.Cancel();
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     EXPECT_TRUE(controller.ReceivedFrames().empty());
     EXPECT_TRUE(progress.Reports().empty());
     EXPECT_EQ(task.GetState(), FirmwareManager::kFinished);
@@ -191,9 +191,9 @@ TEST_F(FirmwareStack, CancelledBeforeTheWorkerStartsSendsNothingAndReportsNothin
 
 TEST_F(FirmwareStack, FileThatCannotBeOpenedFailsWithoutABlock)
 {
-    TemporaryFile file("missing.bin");
+    TemporaryFile imageFile("missing.bin");
     EnterUpgradeMode();
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     EXPECT_TRUE(FramesWith(0x83).empty());
     EXPECT_TRUE(FramesWith(0x84).empty());
     EXPECT_TRUE(FramesWith(0xFF).empty());
@@ -204,16 +204,16 @@ TEST_F(FirmwareStack, FileThatCannotBeOpenedFailsWithoutABlock)
 
 TEST_F(FirmwareStack, FileThatShrinksDuringTheTransferFailsWithoutSendingBytesNeverRead)
 {
-    TemporaryFile file("fw.bin");
+    TemporaryFile imageFile("fw.bin");
     const Bytes image = Image(200000, "7.7.7");
-    file.Write(image);
+    imageFile.Write(image);
     EnterUpgradeMode();
-    progress.onReport = [&file](const Report& report) {
+    progress.onReport = [&imageFile](const Report& report) {
         if (report.code == FirmwareManager::kTransferring && report.value == 50) {
-            std::filesystem::resize_file(file.FsPath(), 70000);
+            std::filesystem::resize_file(imageFile.FsPath(), 70000);
         }
     };
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
 
     // What was read before the file shrank went out; the block that ran short did not.
     const std::vector<SimReceivedFrame> blocks = FramesWith(0x83);
@@ -234,13 +234,13 @@ TEST_F(FirmwareStack, FileThatShrinksDuringTheTransferFailsWithoutSendingBytesNe
 
 TEST_F(FirmwareStack, BlockThatCannotBeSentFailsWithoutEndOrRestart)
 {
-    TemporaryFile file("fw.bin");
-    file.Write(Image(6200, "3.3.3"));
+    TemporaryFile imageFile("fw.bin");
+    imageFile.Write(Image(6200, "3.3.3"));
     EnterUpgradeMode();
     progress.onReport = [this](const Report& report) {
         if (report.code == FirmwareManager::kTransferring && report.value == 5) controller.Remove();
     };
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     EXPECT_EQ(FramesWith(0x83).size(), 6u);
     EXPECT_TRUE(FramesWith(0x84).empty());
     EXPECT_TRUE(FramesWith(0xFF).empty());
@@ -250,11 +250,11 @@ TEST_F(FirmwareStack, BlockThatCannotBeSentFailsWithoutEndOrRestart)
 
 TEST_F(FirmwareStack, NotConnectedWhenTheWorkerStartsFailsWithoutAnExchange)
 {
-    TemporaryFile file("fw.bin");
-    file.Write(Image(100, "1.1.1"));
+    TemporaryFile imageFile("fw.bin");
+    imageFile.Write(Image(100, "1.1.1"));
     EnterUpgradeMode();
     manager.Disconnect();
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     EXPECT_TRUE(controller.ReceivedFrames().empty());
     ASSERT_EQ(progress.Reports().size(), 1u);
     EXPECT_EQ(progress.Reports()[0].code, FirmwareManager::kFailed);
@@ -276,11 +276,11 @@ protected:
 
 TEST_F(TinyBlockTest, UpgradeCodeWithoutRoomForDataIsRefusedAndNeverGetsAnEmptyBlock)
 {
-    TemporaryFile file("fw.bin");
-    file.Write(Image(100, "1.1.1"));
+    TemporaryFile imageFile("fw.bin");
+    imageFile.Write(Image(100, "1.1.1"));
     EnterUpgradeMode();
     EXPECT_FALSE(FirmwareManager::CanWriteBlocks(Link().Info()));
-    RunUpdate(file.Path());
+    RunUpdate(imageFile.Path());
     EXPECT_TRUE(FramesWith(0x83).empty());
     EXPECT_TRUE(FramesWith(0xFF).empty());
     EXPECT_EQ(progress.Reports().back().code, FirmwareManager::kFailed);

@@ -200,7 +200,8 @@ protected:
     RecordingPauses pauses{&clock};
     SimTaskThreads threads{queue};
     RecordingProgress progress{queue};
-    FirmwareManager task{threads, pauses};
+    StreamFirmwareFile file;
+    FirmwareManager task{threads, pauses, file};
 };
 
 }  // namespace firmwaretest

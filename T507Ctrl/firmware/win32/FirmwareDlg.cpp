@@ -13,7 +13,7 @@
 FirmwareDlg::FirmwareDlg(HWND parent, TaskThreads& threads, Pauses& pauses, FirmwarePrompts& prompts,
                          std::wstring language, FirmwareDlgTimings timings)
     : BoBaseDialog(IDD_FIRMWARE, parent), prompts_(prompts), language_(std::move(language)),
-      timings_(timings), task_(threads, pauses)
+      timings_(timings), task_(threads, pauses, file_)
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/win32/UniqueHandle.h"
 #include "firmware/FirmwareManager.h"
+#include "firmware/win32/ExclusiveFirmwareFile.h"
 #include "firmware/ProgressWindow.h"
 #include "ui/win32/BoBaseDialog.h"
 
@@ -58,6 +59,7 @@ private:
     FirmwarePrompts& prompts_;
     const std::wstring language_;
     const FirmwareDlgTimings timings_;
+    ExclusiveFirmwareFile file_;   // before the task, which reads it until its worker ends
     FirmwareManager task_;
     std::wstring path_;
     DeviceManager* deviceManager_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "../FirmwareBenchRun.h"
 
+#include "firmware/win32/ExclusiveFirmwareFile.h"
 #include "firmware/win32/Win32TaskThreads.h"
 #include "link/DebugTrace.h"
 #include "link/win32/DebuggerTraceSink.h"
@@ -55,7 +56,8 @@ int main(int argc, char** argv)
         return 1;
     }
     Win32TaskThreads threads;
-    const int result = firmwarebench::RunBenchmark(argc, argv, dialog, threads, dialog);
+    ExclusiveFirmwareFile reader;
+    const int result = firmwarebench::RunBenchmark(argc, argv, dialog, threads, dialog, reader);
     InstallTraceSink(previous);
     return result;
 }

@@ -257,12 +257,27 @@ TEST_P(FirmwareUpdateFlow, FromTheMenuToTheReconnectedControllerWithItsNewVersio
     Connect();
 
     std::vector<int> positions;   // of the progress bar, while it is shown
+    int refusedOpens = 0, grantedOpens = 0;
     ASSERT_TRUE(RunCommand(c.code, [&](int) {
         HWND dialog = FindFirmwareDialog();
         if (dialog != nullptr && Visible(::GetDlgItem(dialog, IDC_PROGRESS))) {
-            positions.push_back(static_cast<int>(::SendDlgItemMessageW(dialog, IDC_PROGRESS, PBM_GETPOS, 0, 0)));
+            const int position = static_cast<int>(::SendDlgItemMessageW(dialog, IDC_PROGRESS, PBM_GETPOS, 0, 0));
+            positions.push_back(position);
+            if (position > 0 && position < 100) {
+                // Nobody else may open the file while its blocks go out.
+                HANDLE other = ::CreateFileW(file.Path().c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, 0, nullptr);
+                if (other == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) ++refusedOpens;
+                if (other != INVALID_HANDLE_VALUE) {
+                    ++grantedOpens;
+                    ::CloseHandle(other);
+                }
+            }
         }
     }));
+    EXPECT_GT(refusedOpens, 0);
+    EXPECT_EQ(grantedOpens, 0);
 
     // The bar moved on while the blocks went.
     EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p < 100; }));
@@ -399,6 +414,24 @@ TEST_F(FirmwareDialogTest, FileGoneBeforeTheTransferFailsTheUpgradeWithoutABlock
     EXPECT_EQ(CountOf(0xFF), 0u);
     ExpectHandedBack();
     EXPECT_EQ(ReconnectLikeTheMainWindow(), "1.0.3");
+}
+
+TEST_F(FirmwareDialogTest, FileHeldByAnotherProgramFailsTheUpgradeWithoutABlock)
+{
+    TemporaryFile file("held.bin");
+    file.Write(Image(1000, "2.0.0"));
+    prompts.file = file.Path();
+    Connect();
+    HANDLE held = ::CreateFileW(file.Path().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(RunCommand(L"EN"));
+    ::CloseHandle(held);
+    ASSERT_EQ(prompts.boxes.size(), 2u);
+    EXPECT_EQ(prompts.boxes[1].text, L"Failed to upgrade FW!");
+    EXPECT_EQ(CountOf(0x83), 0u);
+    EXPECT_EQ(CountOf(0xFF), 0u);
+    ExpectHandedBack();
 }
 
 TEST_F(FirmwareDialogTest, CancelWhileReconnectingClosesTheDialogAndTheControllerIsRestartedAfterwards)
