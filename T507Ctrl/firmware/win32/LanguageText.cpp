@@ -1,0 +1,16 @@
+#include "firmware/win32/LanguageText.h"
+
+#include "ui/win32/Dialog.h"
+
+std::wstring LanguageText(const std::wstring& language, UINT englishId)
+{
+    UINT id = 0;
+    if (language == L"EN") id = englishId;
+    else if (language == L"ZH") id = englishId + 1;
+    else return {};
+    const wchar_t* text = nullptr;
+    // With no buffer size the call gives the text inside the resource itself.
+    const int length = ::LoadStringW(Dialog::ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return {};
+    return std::wstring(text, static_cast<size_t>(length));
+}
