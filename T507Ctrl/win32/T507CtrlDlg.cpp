@@ -5,6 +5,8 @@
 #include "link/ControllerLink.h"
 #include "link/DebugTrace.h"
 #include "resource.h"
+#include "firmware/win32/FirmwareCommand.h"
+#include "ui/win32/LanguageText.h"
 #include "win32/CAboutDlg.h"
 
 #include <cmath>
@@ -159,13 +161,7 @@ void CT507CtrlDlg::CreateMenus()
 
 std::wstring CT507CtrlDlg::Text(UINT englishId, UINT chineseId) const
 {
-    UINT id = 0;
-    if (app_.languageCode == L"EN") id = englishId;
-    else if (app_.languageCode == L"ZH") id = chineseId;
-    else return {};
-    wchar_t text[kMenuTextCapacity] = {};
-    ::LoadStringW(Dialog::ResourceModule(), id, text, kMenuTextCapacity);
-    return text;
+    return LanguageText(app_.languageCode, englishId, chineseId, kMenuTextCapacity);
 }
 
 // ---------------------------------------------------------------------------
@@ -424,9 +420,10 @@ void CT507CtrlDlg::RunHelp()
 
 void CT507CtrlDlg::RunFirmwareUpdate()
 {
-    // The firmware dialog comes with the update task; without a controller there is
-    // nothing to update.
-    if (devices_.IsConnected() == 0) return;
+    const auto setLinkState = [this](int32_t state) { linkState_ = state; };
+    if (RunFirmwareCommand(Handle(), devices_, *this, app_.languageCode, setLinkState, hardware_.pauses)) {
+        ArmTimer(kConnectTimer);  // find, read and show the controller again
+    }
 }
 
 HBRUSH CT507CtrlDlg::OnCtlColor(HDC dc, HWND control, UINT controlType)

@@ -2,7 +2,6 @@
 
 #include "base/Pauses.h"
 #include "firmware/win32/FirmwarePrompts.h"
-#include "firmware/win32/LanguageText.h"
 #include "firmware/win32/Win32TaskThreads.h"
 #include "link/DeviceManager.h"
 #include "resource.h"
@@ -26,8 +25,8 @@ bool RunFirmwareCommand(HWND owner, DeviceManager& deviceManager, RequestWindow&
     SystemFirmwarePrompts systemPrompts;
     FirmwarePrompts& ask = prompts != nullptr ? *prompts : systemPrompts;
     std::wstring path;
-    if (!ask.ChooseFile(owner, LanguageText(language, IDS_FW_SELECT_EN), path)) return false;
-    if (ask.Show(owner, LanguageText(language, IDS_FW_WARNING_EN), LanguageText(language, IDS_NOTICE_EN),
+    if (!ask.ChooseFile(owner, FirmwareText(language, IDS_FW_SELECT_EN), path)) return false;
+    if (ask.Show(owner, FirmwareText(language, IDS_FW_WARNING_EN), FirmwareText(language, IDS_NOTICE_EN),
                  MB_OKCANCEL) != IDOK) {
         return false;
     }

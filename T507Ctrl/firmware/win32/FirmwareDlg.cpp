@@ -1,7 +1,7 @@
 #include "firmware/win32/FirmwareDlg.h"
 
 #include "firmware/win32/FirmwarePrompts.h"
-#include "firmware/win32/LanguageText.h"
+#include "ui/win32/LanguageText.h"
 #include "link/DebugTrace.h"
 #include "link/DeviceManager.h"
 #include "resource.h"
@@ -17,7 +17,12 @@ FirmwareDlg::FirmwareDlg(HWND parent, TaskThreads& threads, Pauses& pauses, Firm
 {
 }
 
-std::wstring FirmwareDlg::Text(UINT englishId) const { return LanguageText(language_, englishId); }
+std::wstring FirmwareText(const std::wstring& language, UINT englishId)
+{
+    return LanguageText(language, englishId, englishId + 1, 60);
+}
+
+std::wstring FirmwareDlg::Text(UINT englishId) const { return FirmwareText(language_, englishId); }
 
 void FirmwareDlg::SetItemText(int id, const std::wstring& text) { ::SetDlgItemTextW(Handle(), id, text.c_str()); }
 

@@ -13,6 +13,10 @@ class DeviceManager;
 class FirmwarePrompts;
 class Pauses;
 
+// A text of the firmware update in the language: the firmware's messages pair each
+// English string with the Chinese one right after it, and take up to 59 characters.
+std::wstring FirmwareText(const std::wstring& language, UINT englishId);
+
 // How long the dialog waits for the controller to come back in its upgrade code.
 struct FirmwareDlgTimings {
     UINT reconnectPeriodMs = 1000;   // between two reconnection tries

@@ -309,6 +309,15 @@ TEST_F(MainWindow, WithoutControllerTheStatusReadsDeviceNotFound)
     EXPECT_TRUE(controller.ReceivedFrames().empty());
 }
 
+TEST_F(MainWindow, FirmwareUpdateWithoutControllerDoesNothing)
+{
+    controller.Remove();
+    Open();
+    Command(CT507CtrlDlg::kFirmwareCommand);  // no file dialog comes up to block this call
+    EXPECT_EQ(window->LinkState(), 3);
+    EXPECT_TRUE(controller.ReceivedFrames().empty());
+}
+
 TEST_F(MainWindow, DisplayScaleDividesTheFontSizes)
 {
     dpi = 144;

@@ -2,7 +2,6 @@
 
 #include "firmware/win32/FirmwareCommand.h"
 #include "firmware/win32/FirmwarePrompts.h"
-#include "firmware/win32/LanguageText.h"
 #include "firmware/win32/Win32TaskThreads.h"
 #include "resource.h"
 #include "sim/SimRequestWindows.h"
@@ -492,10 +491,10 @@ TEST_F(FirmwareDialogTest, CancelInTheFileDialogOrTheWarningChangesNothing)
 
 TEST(LanguageText, PairsOfTheStringTable)
 {
-    EXPECT_EQ(LanguageText(L"EN", IDS_FW_RESET_EN), L"Reset device to FW upgrade mode...");
-    EXPECT_EQ(LanguageText(L"ZH", IDS_FW_RESET_EN), L"重启设备进入固件更新模式...");
-    EXPECT_EQ(LanguageText(L"en", IDS_FW_RESET_EN), L"");
-    EXPECT_EQ(LanguageText(L"", IDS_FW_RESET_EN), L"");
+    EXPECT_EQ(FirmwareText(L"EN", IDS_FW_RESET_EN), L"Reset device to FW upgrade mode...");
+    EXPECT_EQ(FirmwareText(L"ZH", IDS_FW_RESET_EN), L"重启设备进入固件更新模式...");
+    EXPECT_EQ(FirmwareText(L"en", IDS_FW_RESET_EN), L"");
+    EXPECT_EQ(FirmwareText(L"", IDS_FW_RESET_EN), L"");
 }
 
 TEST(FirmwarePrompts, FilterOfAllFilesEndsInTwoNuls)
