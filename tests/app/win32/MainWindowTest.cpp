@@ -11,6 +11,7 @@
 #include "sim/SimLightingController.h"
 #include "sim/SimSensorPorts.h"
 #include "sim/SimTraceSink.h"
+#include "ui/win32/CustomColorsDriver.h"
 #include "win32/CAboutDlg.h"
 #include "win32/T507CtrlDlg.h"
 
@@ -178,6 +179,24 @@ TEST_F(MainWindow, PresetClickOnThePlateSendsAndStoresTheColour)
     EXPECT_EQ(Sets(), (std::vector<std::pair<uint8_t, Bytes>>{{0x04, {0x80, 0x00, 0xFF, 0x00, 0x00, 0x00}}}));
     EXPECT_EQ(settings.Value(L"hanlde_0", L"maxG"), L"255");
     EXPECT_EQ(settings.Value(L"hanlde_0", L"maxB"), L"0");
+}
+
+TEST_F(MainWindow, CentreClickOpensTheCustomColoursAtTheLocationsBrightness)
+{
+    Open();
+    CustomColorsDriver driver({POINT{550, 250}});  // the right edge of the wheel: red
+    Click(IDC_COLOR_PLATE, 138, 138);
+    Settle();
+    EXPECT_EQ(driver.Closed(), 1);
+    EXPECT_EQ(Sets(), (std::vector<std::pair<uint8_t, Bytes>>{{0x04, {0x80, 0xFF, 0x00, 0x00, 0x00, 0x00}}}));
+    EXPECT_EQ(settings.Value(L"hanlde_0", L"maxR"), L"255");
+}
+
+TEST_F(MainWindow, StoredMinimizeToTrayShowsItsCheckMark)
+{
+    app.minimiseToTray = true;
+    Open();
+    EXPECT_EQ(::GetMenuState(window->PopupMenu(), 13, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
 }
 
 TEST_F(MainWindow, AllOffDisablesThePanelAndAllOnBringsItBack)
