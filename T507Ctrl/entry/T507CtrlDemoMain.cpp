@@ -1,7 +1,6 @@
 #include "base/win32/SystemPauses.h"
 #include "link/DebugTrace.h"
 #include "link/win32/DebuggerTraceSink.h"
-#include "sim/SimClockDriver.h"
 #include "sim/SimControllerFile.h"
 #include "sim/SimGpu.h"
 #include "sim/SimHidBus.h"
@@ -22,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     const std::wstring stateFile = DirectoryOf(ExecutablePath()) + L"simulated-controller.bin";
     SimClock clock;
+    clock.FollowRealTime();
     SimLightingController controller(clock);
     LoadControllerState(controller, stateFile);
     SimHidBus bus(clock);
@@ -31,12 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     SystemPauses pauses;
     Hardware hardware{bus, ports, gpu, pauses, MeasureDesktop, WindowDpi};
 
-    int exitCode = 0;
-    {
-        SimClockDriver realTime(clock);
-        CT507CtrlApp app(instance);
-        exitCode = app.Run(hardware);
-    }
+    CT507CtrlApp app(instance);
+    const int exitCode = app.Run(hardware);
     SaveControllerState(controller, stateFile);
     InstallTraceSink(nullptr);
     return exitCode;
