@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -335,6 +337,83 @@ TEST_F(MainWindow, FirmwareUpdateWithoutControllerDoesNothing)
     Command(CT507CtrlDlg::kFirmwareCommand);  // no file dialog comes up to block this call
     EXPECT_EQ(window->LinkState(), 3);
     EXPECT_TRUE(controller.ReceivedFrames().empty());
+}
+
+// Plays the user of a firmware update from the menu: picks the file in the open-file
+// dialog, agrees to the warning and to the outcome, and lets the simulated time pass
+// meanwhile so the controller can restart.
+class FirmwareUser {
+public:
+    FirmwareUser(std::wstring file, SimClock& clock) : file_(std::move(file)), clock_(clock)
+    {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~FirmwareUser()
+    {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+
+    std::vector<std::wstring> notices;  // texts of the "Notice" boxes, in order
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        FirmwareUser* self = current_;
+        if (self == nullptr) return;
+        self->clock_.Advance(500);
+        HWND box = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM result) -> BOOL {
+                wchar_t className[16] = {};
+                ::GetClassNameW(window, className, 16);
+                const std::wstring caption = WindowText(window);
+                if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+                if (caption != L"Notice" && caption != L"Please select a firmware") return TRUE;
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+        if (box == nullptr) return;
+        if (WindowText(box) == L"Notice") {
+            self->notices.push_back(WindowText(::GetDlgItem(box, 0xFFFF)));
+        } else if (!::SetDlgItemTextW(box, 0x047C, self->file_.c_str())) {
+            ::SetDlgItemTextW(box, 0x0480, self->file_.c_str());
+        }
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+    }
+
+    static inline FirmwareUser* current_ = nullptr;
+    std::wstring file_;
+    SimClock& clock_;
+    UINT_PTR timer_ = 0;
+};
+
+TEST_F(MainWindow, FirmwareUpdateFromTheMenuEndsWithTheNewVersionShown)
+{
+    TemporaryFolder folder;
+    const std::wstring image = folder.Path() + L"firmware.bin";
+    {
+        std::ofstream out(std::filesystem::path(image), std::ios::binary);
+        std::string bytes(300, '\x5A');
+        bytes += std::string(SimLightingController::kImageVersionTag) + "2.1.0";
+        bytes.push_back('\0');
+        out << bytes;
+    }
+    Open();
+    {
+        FirmwareUser user(image, clock);
+        Command(CT507CtrlDlg::kFirmwareCommand);  // returns when the update dialog has closed
+        ASSERT_EQ(user.notices.size(), 2u);
+        EXPECT_EQ(user.notices[0], L"Please don't shutdown computer when update firmware.");
+        EXPECT_EQ(user.notices[1], L"Succeed to upgrade FW!");
+    }
+    Settle();  // timer 1: the main window finds, reads and shows the controller again
+    EXPECT_EQ(window->LinkState(), 2);
+    EXPECT_EQ(WindowText(Item(IDC_VERSION)), L"V 2.1.0");
+    EXPECT_EQ(controller.UpgradeCount(), 1);
 }
 
 TEST_F(MainWindow, DisplayScaleDividesTheFontSizes)
