@@ -14,7 +14,6 @@
 namespace {
 
 constexpr wchar_t kWindowTitle[] = L"Lumivar utility";
-constexpr COLORREF kSkinGrey = RGB(0xD1, 0xD1, 0xD0);
 constexpr COLORREF kStatusRed = RGB(0xFF, 0x00, 0x00);
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr size_t kMenuTextCapacity = 50;

@@ -28,6 +28,8 @@ public:
     static constexpr UINT kCpuTemperatureMessage = WM_USER + 4;
     static constexpr UINT kTrayMessage = WM_USER + 5;
     static constexpr UINT kTrayIconId = 128;
+    // The base grey of the skin bitmaps, behind the status texts.
+    static constexpr COLORREF kSkinGrey = RGB(0xD1, 0xD1, 0xD0);
 
     enum Timer : UINT_PTR { kConnectTimer = 1, kSensorTimer = 2, kDefaultTimer = 3, kApplyTimer = 4, kLayoutTimer = 5 };
     enum Command : WORD { kFirmwareCommand = 12, kMinToTrayCommand = 13, kOpenCommand = 14, kExitCommand = 15,

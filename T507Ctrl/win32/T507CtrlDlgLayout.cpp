@@ -14,7 +14,6 @@ constexpr uint32_t kWhiteText = 0xFFFFFFFF;
 constexpr uint32_t kDarkText = 0xFF58585A;
 constexpr uint32_t kGraphText = 0xFF999999;
 constexpr uint32_t kPlateText = 0xFF9E9D9D;
-constexpr COLORREF kSkinGrey = RGB(0xD1, 0xD1, 0xD0);
 
 void Move(const Window& control, int x, int y)
 {

@@ -1,4 +1,5 @@
 #include "ui/win32/CCustomColorsDlg.h"
+#include "ui/WheelPickCases.h"
 
 #include <gtest/gtest.h>
 
@@ -65,19 +66,11 @@ public:
     std::vector<ChannelBytes> colors;
 };
 
-struct PickCase {
-    int x;
-    int y;
-    double level;
-    bool inside;
-    ChannelBytes color;
-};
-
-class CustomColorsPicks : public ::testing::TestWithParam<PickCase> {};
+class CustomColorsPicks : public ::testing::TestWithParam<WheelPickCase> {};
 
 TEST_P(CustomColorsPicks, ClickInsideTheWheelHandsTheColourOverOnce)
 {
-    const PickCase& c = GetParam();
+    const WheelPickCase& c = GetParam();
     OpenDialog open(c.level);
     ASSERT_TRUE(open.Open());
     open.Click(c.x, c.y);
@@ -100,16 +93,7 @@ TEST_P(CustomColorsPicks, ClickInsideTheWheelHandsTheColourOverOnce)
     EXPECT_TRUE(NearColor(WindowPixel(open.dialog.Handle(), 660, 125), Channels(c.color)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, CustomColorsPicks,
-                         ::testing::Values(PickCase{400, 250, 0.5, true, {127, 127, 127}},
-                                           PickCase{550, 250, 0.5, true, {127, 0, 0}},
-                                           PickCase{551, 250, 0.5, false, {}},
-                                           PickCase{400, 100, 0.5, true, {63, 127, 0}},
-                                           PickCase{250, 250, 0.5, true, {0, 127, 127}},
-                                           PickCase{400, 400, 0.5, true, {63, 0, 127}},
-                                           PickCase{475, 250, 0.5, true, {127, 63, 63}},
-                                           PickCase{550, 250, 1.0, true, {255, 0, 0}},
-                                           PickCase{550, 250, 31.0 / 255.0, true, {31, 0, 0}}));
+INSTANTIATE_TEST_SUITE_P(Points, CustomColorsPicks, ::testing::ValuesIn(kWheelPickCases));
 
 TEST(CustomColorsDlg, ShowsTheWheelAndMarksThePick)
 {
